@@ -1,0 +1,99 @@
+#include "game/calendar.h"
+
+#include "game/ending.h"
+#include "game/events.h"
+#include "game/module1.h"
+#include "game/scenes.h"
+#include "services/services.h"
+#include "windows/form1.h"
+#include "windows/form3.h"
+#include "windows/forms.h"
+
+namespace game {
+
+namespace {
+
+/// Moves Day, Month and SchoolYear on to the next day of the school
+/// calendar. February always has 28 days; the school year changes on the
+/// day that becomes 21 March.
+void AdvanceDate()
+{
+    Day = Add16(Day, 1);
+    switch (Month) {
+    case 1:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+        if (Day == 32) {
+            Day = 1;
+            Month = Add16(Month, 1);
+        }
+        break;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        if (Day == 31) {
+            Day = 1;
+            Month = Add16(Month, 1);
+        }
+        break;
+    case 2:
+        if (Day == 29) {
+            Day = 1;
+            Month = 3;
+        }
+        break;
+    case 3:
+        if (Day == 32) {
+            Day = 1;
+            Month = 4;
+        } else if (Day == 21) {
+            SchoolYear = Add16(SchoolYear, 1);
+        }
+        break;
+    case 12:
+        if (Day == 32) {
+            Day = 1;
+            Month = 1;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void RunCalendar()
+{
+    forms::show<Form1>();
+    forms::show<Form3>();
+
+    SchoolYear = 1;
+    Month = 4;
+    Day = 6;
+    TimeStopped = False;
+
+    while (SchoolYear < 4) {
+        platform().processEvents();
+        AdvanceDate();
+        ShowDate(SchoolYear, Month, Day);
+        CurrentEvent = PickEvent(Month, Day);
+        ShowEventPicture(CurrentEvent);
+        if (TimeStopped) {
+            PlayEvent(CurrentEvent);
+            // Sleeps while nothing happens; the next button's handler runs
+            // inside this wait.
+            while (TimeStopped)
+                platform().waitForEvents();
+        }
+    }
+
+    forms::hide<Form3>();
+    forms::unload<Form1>();
+    RunEnding();
+}
+
+} // namespace game

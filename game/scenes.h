@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace game {
+
+/// Plays the scene of an event: prints it into the message window and
+/// changes the heroine's score. A number outside 0 to 15 does nothing.
+void PlayEvent(qint16 event);
+
+/// Clears the message window, prints the scene's four lines and adds the
+/// change to the score of the heroine whose name matches exactly.
+void ShowScene(const QString &name, const QString &line, const QString &answer,
+               qint16 change, const QString &place);
+
+} // namespace game

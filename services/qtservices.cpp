@@ -1,0 +1,120 @@
+#include "services/qtservices.h"
+
+#include "services/runtimeerror.h"
+#include "services/x11desktop.h"
+#include "windows/form.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+float unitFloat(quint32 bits)
+{
+    return float(bits >> 8) * (1.0f / 16777216.0f);
+}
+
+void QtServices::seedRandom()
+{
+    m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
+}
+
+float QtServices::nextRandom()
+{
+    return unitFloat(m_random.generate());
+}
+
+void QtServices::showWindow(Form &form)
+{
+    if (!form.hasTaskbarEntry())
+        x11::setSkipTaskbar(&form);
+    form.show();
+    form.activateWindow();
+}
+
+void QtServices::showModal(Form &form)
+{
+    form.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(&form, &Form::unloaded, &loop, &QEventLoop::quit);
+    showWindow(form);
+    loop.exec();
+}
+
+void QtServices::hideWindow(Form &form)
+{
+    form.hide();
+}
+
+QMargins QtServices::frameMargins(const Form &form)
+{
+    const int kind = int(form.border());
+    auto known = m_frames.find(kind);
+    if (known == m_frames.end()) {
+        // Asked once per border kind: the answer cannot change.
+        auto &window = const_cast<Form &>(form);
+        known = m_frames.emplace(kind, x11::requestFrameExtents(&window).value_or(QMargins())).first;
+    }
+    return known->second;
+}
+
+void QtServices::processEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtServices::waitForEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &title)
+{
+    QMessageBox box(icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
+                    title, displayText(text), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+QString QtServices::inputBox(const QString &prompt, const QString &title, const QString &preset)
+{
+    QInputDialog dialog;
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(preset);
+    // The prompt is long: let it wrap instead of widening the box.
+    for (QLabel *label : dialog.findChildren<QLabel *>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+QPixmap QtServices::loadPicture(const QString &fileName)
+{
+    return readPictureFile(fileName);
+}
+
+void QtServices::endProgram(int status)
+{
+    // Nothing of the game may run any more: no handler, no destructor.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+}
+
+void QtServices::reportRuntimeError(const RuntimeError &error)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("実行時エラー"), error.message(),
+                    QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    QtServices::endProgram(1);
+}

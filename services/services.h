@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QMargins>
+#include <QPixmap>
+#include <QString>
+
+class Form;
+class RuntimeError;
+
+/// The icon of a message box.
+enum class BoxIcon { Information, Question };
+
+/// Why a window is being unloaded.
+enum class UnloadReason : qint16 {
+    PlayerClose = 0, ///< the player closed it from its title bar or control menu
+    ProgramCode = 1, ///< the program unloaded it
+};
+
+/// The platform operations the game calls: windows, dialogs, pictures,
+/// event processing and random numbers. The real program runs on QtServices;
+/// tests run on a scripted implementation.
+class Services
+{
+public:
+    virtual ~Services() = default;
+
+    /// Starts a new random sequence from the clock.
+    virtual void seedRandom() = 0;
+    /// The next random number, uniform and strictly below 1.
+    virtual float nextRandom() = 0;
+
+    /// Shows a loaded window and returns at once.
+    virtual void showWindow(Form &form) = 0;
+    /// Shows a loaded window and returns when it has been unloaded;
+    /// meanwhile only that window takes input.
+    virtual void showModal(Form &form) = 0;
+    /// Hides a window; it stays loaded.
+    virtual void hideWindow(Form &form) = 0;
+    /// The frame the window manager gives (or will give) a window around
+    /// its client area, in pixels.
+    virtual QMargins frameMargins(const Form &form) = 0;
+
+    /// Handles every pending input event, then returns.
+    virtual void processEvents() = 0;
+    /// Handles pending events, sleeping until at least one arrives.
+    virtual void waitForEvents() = 0;
+
+    /// A modal message box with one OK button.
+    virtual void messageBox(const QString &text, BoxIcon icon, const QString &title) = 0;
+    /// A modal input box; returns the edited text, or empty text when cancelled.
+    virtual QString inputBox(const QString &prompt, const QString &title,
+                             const QString &preset) = 0;
+
+    /// Reads a picture file named relative to the working directory;
+    /// throws a picture-loading RuntimeError naming the file when it fails.
+    virtual QPixmap loadPicture(const QString &fileName) = 0;
+
+    /// Ends the program at once: windows vanish and no handler runs.
+    [[noreturn]] virtual void endProgram(int status) = 0;
+    /// Shows the run-time error report for an error nobody handled, then
+    /// ends the program with a non-zero status.
+    [[noreturn]] virtual void reportRuntimeError(const RuntimeError &error) = 0;
+};
+
+/// The services the game runs on. Installed once by main() or by a test.
+Services &platform();
+void installPlatform(Services *services);
+
+/// Shared picture loading: reads a BMP (or other picture Qt reads) from
+/// the working directory, throwing a picture-loading RuntimeError that
+/// names the file and the reason when it cannot.
+QPixmap readPictureFile(const QString &fileName);
+
+/// A message-box or letter text as shown on screen: the game's line break,
+/// LF followed by CR, is one line break.
+QString displayText(const QString &text);

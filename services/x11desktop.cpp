@@ -1,0 +1,124 @@
+#include "services/x11desktop.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QThread>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace x11 {
+
+namespace {
+
+struct FreeReply
+{
+    void operator()(void *reply) const { std::free(reply); }
+};
+template <class T>
+using Reply = std::unique_ptr<T, FreeReply>;
+
+xcb_connection_t *connection()
+{
+    if (auto *x11App = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        return x11App->connection();
+    return nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t *c, const char *name)
+{
+    const Reply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+xcb_window_t rootOf(xcb_connection_t *c)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+}
+
+/// Whether a window manager runs and says it understands this request.
+bool windowManagerSupports(xcb_connection_t *c, xcb_atom_t request)
+{
+    const xcb_atom_t supported = atom(c, "_NET_SUPPORTED");
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, rootOf(c), supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!reply || reply->format != 32)
+        return false;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::find(atoms, atoms + count, request) != atoms + count;
+}
+
+} // namespace
+
+void setSkipTaskbar(QWidget *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const xcb_window_t id = window->winId();
+    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
+    const xcb_atom_t skip = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
+        return;
+
+    // Qt merges its own states with what the property already holds when
+    // it maps the window, so the state only needs to be there once.
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024), nullptr));
+    if (reply && reply->format == 32) {
+        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+        const int count = xcb_get_property_value_length(reply.get()) / 4;
+        for (int i = 0; i < count; ++i) {
+            if (atoms[i] == skip)
+                return;
+        }
+    }
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
+    xcb_flush(c);
+}
+
+std::optional<QMargins> requestFrameExtents(QWidget *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return std::nullopt;
+    const xcb_window_t id = window->winId();
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !windowManagerSupports(c, request))
+        return std::nullopt;
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(c, 0, rootOf(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(c);
+
+    // The answer is a property on the window; a window manager that does
+    // not support the request never sets it.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 250) {
+        const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, id, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+        if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 16) {
+            const auto *v = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+            return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+        }
+        QThread::msleep(5);
+    }
+    return std::nullopt;
+}
+
+} // namespace x11

@@ -1,0 +1,106 @@
+#include "game/module1.h"
+#include "services/runtimeerror.h"
+#include "services/twips.h"
+#include "tests/testgame.h"
+
+#include <QTest>
+
+using namespace game;
+
+class ServicesTest : public QObject
+{
+    Q_OBJECT
+
+    ScriptedServices services;
+
+private slots:
+    void init() { freshGame(services); }
+
+    void additionsStayWithinSixteenBits_data()
+    {
+        QTest::addColumn<qint16>("a");
+        QTest::addColumn<qint16>("b");
+        QTest::addColumn<bool>("overflows");
+        QTest::addColumn<qint16>("sum");
+        QTest::newRow("small") << qint16(3) << qint16(-5) << false << qint16(-2);
+        QTest::newRow("top") << qint16(32766) << qint16(1) << false << qint16(32767);
+        QTest::newRow("past the top") << qint16(32767) << qint16(1) << true << qint16(0);
+        QTest::newRow("bottom") << qint16(-32767) << qint16(-1) << false << qint16(-32768);
+        QTest::newRow("past the bottom") << qint16(-32768) << qint16(-1) << true << qint16(0);
+        QTest::newRow("two halves") << qint16(20000) << qint16(20000) << true << qint16(0);
+    }
+
+    void additionsStayWithinSixteenBits()
+    {
+        QFETCH(qint16, a);
+        QFETCH(qint16, b);
+        QFETCH(bool, overflows);
+        QFETCH(qint16, sum);
+        if (overflows) {
+            try {
+                Add16(a, b);
+                QFAIL("no overflow raised");
+            } catch (const RuntimeError &error) {
+                QCOMPARE(error.kind(), ErrorKind::Overflow);
+            }
+        } else {
+            QCOMPARE(Add16(a, b), sum);
+        }
+    }
+
+    void guardedHandlersTurnErrorsIntoTheReport()
+    {
+        bool after = false;
+        guarded([&] {
+            Add16(32767, 32767);
+            after = true;
+        });
+        QVERIFY(!after);
+        QVERIFY(services.ended);
+        QCOMPARE(services.exitStatus, 1);
+        QCOMPARE(services.boxes.size(), 1);
+        QCOMPARE(services.boxes.first().kind, ScriptedServices::Box::Kind::Error);
+    }
+
+    void lineBreaksShowAsOneBreak()
+    {
+        const QString text = QStringLiteral("一行目\n\r二行目\n\r");
+        QCOMPARE(displayText(text), QStringLiteral("一行目\n二行目\n"));
+        QCOMPARE(displayText(QStringLiteral("改行なし")), QStringLiteral("改行なし"));
+    }
+
+    void twipsFollowTheLogicalDpi()
+    {
+        const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+        QCOMPARE(twips::perPixelX(), 1440.0 / dpi);
+        QCOMPARE(twips::toPixelsX(1440), qRound(dpi));
+        QCOMPARE(twips::fromPixelsX(qRound(dpi)), 1440.0 * qRound(dpi) / dpi);
+        if (qFuzzyCompare(dpi, 96.0))
+            QCOMPARE(twips::toPixels(QSize(2400, 1800)), QSize(160, 120));
+    }
+
+    void picturesThatCannotBeReadNameTheFileAndWhy()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        QDir().mkdir(QStringLiteral("EVE01.BMP"));
+        QFile empty(QStringLiteral("EVE02.BMP"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        for (const QString &name : {QStringLiteral("EVE00.BMP"), QStringLiteral("EVE01.BMP"),
+                                    QStringLiteral("EVE02.BMP")}) {
+            try {
+                readPictureFile(name);
+                QFAIL("a picture that cannot be read loaded");
+            } catch (const RuntimeError &error) {
+                QCOMPARE(error.kind(), ErrorKind::PictureLoading);
+                QVERIFY2(error.message().contains(name), qPrintable(error.message()));
+            }
+        }
+        QDir::setCurrent(pictureFolder());
+        QCOMPARE(readPictureFile(QStringLiteral("EVE00.BMP")).size(), QSize(160, 120));
+    }
+};
+
+QTEST_MAIN(ServicesTest)
+#include "tst_services.moc"

@@ -1,0 +1,259 @@
+#include "game/module1.h"
+#include "game/opening.h"
+#include "game/scenes.h"
+#include "services/twips.h"
+#include "tests/testgame.h"
+#include "windows/form1.h"
+#include "windows/form3.h"
+#include "windows/forms.h"
+#include "windows/picturebox.h"
+
+#include <QAccessible>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace game;
+
+namespace {
+
+/// The control's rectangle in twips, rounded to whole pixels.
+QRect inTwips(int left, int top, int width, int height)
+{
+    return twips::toPixels(left, top, width, height);
+}
+
+/// The player's close request, as the window manager delivers it.
+void requestClose(QWidget *window)
+{
+    QCloseEvent close;
+    QApplication::sendEvent(window, &close);
+}
+
+/// A folder with the sixteen event pictures, some of them missing or broken.
+QString pictureFolderWith(QTemporaryDir &dir, const QString &missing, const QString &broken)
+{
+    for (int i = 0; i <= 15; ++i) {
+        const QString name = EventPictureName(i);
+        if (name == missing)
+            continue;
+        if (name == broken) {
+            QFile file(dir.filePath(name));
+            file.open(QIODevice::WriteOnly);
+            file.write("BM this is not a picture");
+            continue;
+        }
+        QFile::copy(pictureFolder() + QLatin1Char('/') + name, dir.filePath(name));
+    }
+    return dir.path();
+}
+
+} // namespace
+
+class WindowsTest : public QObject
+{
+    Q_OBJECT
+
+    ScriptedServices *services = nullptr;
+
+private slots:
+    void init()
+    {
+        services = new ScriptedServices;
+        freshGame(*services);
+        FriendName = PresetFriendName;
+    }
+
+    void cleanup() { delete services; }
+
+    void mainWindowIsLaidOutInTwips()
+    {
+        Form1 &main = forms::load<Form1>();
+        QCOMPARE(main.windowTitle(), QStringLiteral("ぷるノス　メイン画面"));
+        QCOMPARE(main.size(), twips::toPixels(QSize(4350, 2100)));
+        QCOMPARE(main.Command1->geometry(), inTwips(2760, 1560, 1455, 375));
+        QCOMPARE(main.Command2->geometry(), inTwips(2760, 1080, 1455, 375));
+        QCOMPARE(main.Label1->geometry(), inTwips(2640, 240, 855, 375));
+        QCOMPARE(main.Label2->geometry(), inTwips(2880, 720, 975, 255));
+        QCOMPARE(main.Image2->geometry(), inTwips(120, 120, 2400, 1800));
+        QCOMPARE(main.Image1[0]->geometry(), inTwips(0, 2520, 855, 855));
+        QCOMPARE(main.Image1[16]->geometry(), inTwips(3480, 2760, 855, 855));
+        for (const PictureBox *holder : main.Image1)
+            QVERIFY(holder->isHidden());
+        QCOMPARE(main.Command1->text(), QStringLiteral("時間よ止まれ"));
+        QCOMPARE(main.Command2->text(), QStringLiteral("ぷるもけグラフ"));
+        QVERIFY(main.Label1->text().isEmpty());
+
+        // Sizable, but without a control menu: no close, minimise or maximise.
+        const Qt::WindowFlags flags = main.windowFlags();
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!(flags & Qt::WindowSystemMenuHint));
+        QVERIFY(main.minimumSize() != main.maximumSize());
+        QVERIFY(main.hasTaskbarEntry());
+    }
+
+    void mainWindowIsCentredForItsOuterSize()
+    {
+        Form1 &main = forms::load<Form1>();
+        const QSize outer = main.size().grownBy(services->frame);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(qAbs(main.pos().x() - (screen.width() - outer.width()) / 2) <= 1);
+        QVERIFY(qAbs(main.pos().y() - (screen.height() - outer.height()) / 2) <= 1);
+    }
+
+    void stopButtonHasTheFocusThenTheGraphButton()
+    {
+        Form1 &main = forms::show<Form1>();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QCOMPARE(main.focusWidget(), main.Command1);
+        QVERIFY(main.Command1->hasFocus() || !main.isActiveWindow());
+        main.Command1->setFocus();
+        QTest::keyClick(&main, Qt::Key_Tab);
+        QCOMPARE(main.focusWidget(), main.Command2);
+        QTest::keyClick(main.Command1, Qt::Key_Space);
+        QCOMPARE(TimeStopped, True);
+    }
+
+    void messageWindowSitsTwoHundredTwipsBelowTheMainWindow()
+    {
+        Form1 &main = forms::load<Form1>();
+        main.move(main.pos() + QPoint(7, 11));
+        Form3 &messages = forms::load<Form3>();
+        QCOMPARE(messages.windowTitle(), QStringLiteral("メッセージ"));
+        QCOMPARE(messages.size(), twips::toPixels(QSize(8385, 1350)));
+        QCOMPARE(messages.minimumSize(), messages.maximumSize());
+        QCOMPARE(messages.Command1->geometry(), inTwips(6480, 840, 1575, 375));
+        QCOMPARE(messages.Command1->text(), QStringLiteral("次いってみよう"));
+        QVERIFY(!messages.hasTaskbarEntry());
+        QVERIFY(messages.windowFlags().testFlag(Qt::Tool));
+        QVERIFY(messages.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+
+        const double below = main.topTwips() + main.outerHeightTwips() + 200;
+        QVERIFY(qAbs(messages.topTwips() - below) <= twips::perPixelY());
+        // Both are centred across the screen, so the wider message window
+        // stands out by the same amount on both sides.
+        const double leftOverhang = main.leftTwips() - messages.leftTwips();
+        const double rightOverhang = (messages.leftTwips() + messages.outerWidthTwips())
+                                     - (main.leftTwips() + main.outerWidthTwips());
+        const double moved = 7 * twips::perPixelX();
+        QVERIFY(qAbs((leftOverhang - moved) - (rightOverhang + moved)) <= 2 * twips::perPixelX());
+    }
+
+    void messageWindowPrintsWhiteOnDarkGreenInAJapaneseGothicFace()
+    {
+        Form3 &messages = forms::show<Form3>();
+        const QFont font = messages.font();
+        QCOMPARE(font.pointSize(), 9);
+        QCOMPARE(font.families().value(0), QStringLiteral("ＭＳ ゴシック"));
+        const QFontInfo face(font);
+        QVERIFY2(face.family().contains(QStringLiteral("CJK JP")) || face.family() == QStringLiteral("ＭＳ ゴシック"),
+                 qPrintable(face.family()));
+        QVERIFY(QFontInfo(messages.Command1->font()).family().contains(QStringLiteral("CJK JP"))
+                || messages.Command1->font().families().value(0) == QStringLiteral("ＭＳ Ｐゴシック"));
+
+        PlayEvent(5);
+        const QImage shown = messages.grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() - 2, 2), QColor(0, 64, 0));
+        bool whiteText = false;
+        for (int x = 0; x < 100 && !whiteText; ++x) {
+            for (int y = 0; y < 14 && !whiteText; ++y)
+                whiteText = shown.pixelColor(x, y) == QColor(255, 255, 255);
+        }
+        QVERIFY2(whiteText, "the first line is drawn in white");
+    }
+
+    void printedSceneIsExposedToAssistiveTechnology()
+    {
+        forms::show<Form3>();
+        PlayEvent(14);
+        QWidget *area = nullptr;
+        for (QWidget *child : forms::loaded<Form3>()->findChildren<QWidget *>()) {
+            if (child->accessibleName() == QStringLiteral("メッセージ"))
+                area = child;
+        }
+        QVERIFY(area);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(area);
+        QVERIFY(accessible);
+        const QStringList lines = accessible->text(QAccessible::Description).split(QLatin1Char('\n'));
+        QCOMPARE(lines, forms::loaded<Form3>()->printedLines());
+        QCOMPARE(lines.size(), 4);
+    }
+
+    void thePlayerCannotCloseTheMainOrTheMessageWindow()
+    {
+        Form1 &main = forms::show<Form1>();
+        Form3 &messages = forms::show<Form3>();
+        requestClose(&main);
+        requestClose(&messages);
+        QCOMPARE(forms::loaded<Form1>(), &main);
+        QCOMPARE(forms::loaded<Form3>(), &messages);
+        QVERIFY(main.isVisible());
+        QVERIFY(messages.isVisible());
+        // The program's own unload of the message window is refused as well.
+        QVERIFY(!forms::unload<Form3>());
+        QCOMPARE(forms::loaded<Form3>(), &messages);
+        QVERIFY(forms::unload<Form1>());
+        QVERIFY(!forms::loaded<Form1>());
+    }
+
+    void eventPictureIsSharedNotCopied()
+    {
+        loadMainWindowWithPictures();
+        Form1 &main = *forms::loaded<Form1>();
+        for (qint16 n = 0; n <= 15; ++n) {
+            ShowEventPicture(n);
+            QCOMPARE(main.Image2->picture().cacheKey(), main.Image1[n]->picture().cacheKey());
+            QCOMPARE(main.Image2->picture().size(), QSize(160, 120));
+        }
+        ShowEventPicture(qint16(16));
+        QVERIFY(main.Image2->picture().isNull());
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, ShowEventPicture(qint16(17)));
+    }
+
+    void dateLabelsShowPlainDigits()
+    {
+        forms::load<Form1>();
+        ShowDate(qint16(1), qint16(4), qint16(7));
+        QCOMPARE(forms::loaded<Form1>()->Label1->text(), QStringLiteral("1年目"));
+        QCOMPARE(forms::loaded<Form1>()->Label2->text(), QStringLiteral("4月7日"));
+        ShowDate(qint16(-3), qint16(12), qint16(31));
+        QCOMPARE(forms::loaded<Form1>()->Label1->text(), QStringLiteral("-3年目"));
+        QCOMPARE(forms::loaded<Form1>()->Label2->text(), QStringLiteral("12月31日"));
+    }
+
+    void missingOrBrokenPictureBecomesTheErrorReportNamingTheFile_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<QString>("broken");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("missing") << "EVE07.BMP" << "" << "EVE07.BMP";
+        QTest::newRow("not a picture") << "" << "EVE12.BMP" << "EVE12.BMP";
+        QTest::newRow("first missing") << "EVE00.BMP" << "EVE15.BMP" << "EVE00.BMP";
+    }
+
+    void missingOrBrokenPictureBecomesTheErrorReportNamingTheFile()
+    {
+        QFETCH(QString, missing);
+        QFETCH(QString, broken);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        QDir::setCurrent(pictureFolderWith(dir, missing, broken));
+
+        guarded([] {
+            forms::load<Form1>();
+            LoadEventPictures();
+        });
+        QVERIFY(services->ended);
+        QVERIFY(services->exitStatus != 0);
+        QCOMPARE(services->boxes.size(), 1);
+        QVERIFY2(services->boxes.first().text.contains(named), qPrintable(services->boxes.first().text));
+        QDir::setCurrent(pictureFolder());
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "tst_windows.moc"

@@ -1,0 +1,153 @@
+#include "windows/form.h"
+
+#include "services/twips.h"
+
+#include <QCloseEvent>
+
+namespace {
+
+Qt::WindowFlags flagsFor(Form::Border border)
+{
+    const Qt::WindowFlags titleOnly = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    switch (border) {
+    case Form::Border::Sizable:
+        return Qt::Window | titleOnly;
+    case Form::Border::FixedDialog:
+        return Qt::Dialog | titleOnly | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    case Form::Border::FixedToolWindow:
+        return Qt::Tool | titleOnly | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    return Qt::Window;
+}
+
+} // namespace
+
+Form::Form(Border border, bool taskbarEntry)
+    : QWidget(nullptr, flagsFor(border))
+    , m_border(border)
+    , m_taskbarEntry(taskbarEntry)
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/purumoke.png")));
+}
+
+void Form::Form_QueryUnload(qint16 &, qint16 &)
+{
+}
+
+void Form::Form_Unload(qint16 &)
+{
+}
+
+bool Form::unload(UnloadReason reason)
+{
+    qint16 cancel = 0;
+    qint16 unloadMode = static_cast<qint16>(reason);
+    Form_QueryUnload(cancel, unloadMode);
+    if (cancel != 0)
+        return false;
+    Form_Unload(cancel);
+    if (cancel != 0)
+        return false;
+    // A handler of this window may still be running (a button that unloads
+    // its own window), so the widget goes once control has left it.
+    m_unloaded = true;
+    hide();
+    emit unloaded();
+    deleteLater();
+    return true;
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    // The window hides itself when the handlers let it go.
+    event->ignore();
+    guarded([this] { unload(UnloadReason::PlayerClose); });
+}
+
+QMargins Form::frame() const
+{
+    if (isVisible() && frameGeometry() != geometry()) {
+        const QRect outer = frameGeometry();
+        const QRect inner = geometry();
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    return platform().frameMargins(*this);
+}
+
+double Form::leftTwips() const
+{
+    return twips::fromPixelsX(pos().x());
+}
+
+double Form::topTwips() const
+{
+    return twips::fromPixelsY(pos().y());
+}
+
+double Form::outerWidthTwips() const
+{
+    const QMargins margins = frame();
+    return twips::fromPixelsX(width() + margins.left() + margins.right());
+}
+
+double Form::outerHeightTwips() const
+{
+    const QMargins margins = frame();
+    return twips::fromPixelsY(height() + margins.top() + margins.bottom());
+}
+
+void Form::setLeftTwips(double left)
+{
+    move(twips::toPixelsX(left), pos().y());
+}
+
+void Form::setTopTwips(double top)
+{
+    move(pos().x(), twips::toPixelsY(top));
+}
+
+void Form::setOuterWidthTwips(double width)
+{
+    const QMargins margins = frame();
+    setClientSize(QSize(twips::toPixelsX(width) - margins.left() - margins.right(), height()));
+}
+
+void Form::setOuterHeightTwips(double height)
+{
+    const QMargins margins = frame();
+    setClientSize(QSize(width(), twips::toPixelsY(height) - margins.top() - margins.bottom()));
+}
+
+void Form::centreHorizontally()
+{
+    const float screen = static_cast<float>(twips::screenWidth());
+    const float outer = static_cast<float>(outerWidthTwips());
+    setLeftTwips((screen - outer) / 2.0f);
+}
+
+void Form::centreVertically()
+{
+    const float screen = static_cast<float>(twips::screenHeight());
+    const float outer = static_cast<float>(outerHeightTwips());
+    setTopTwips((screen - outer) / 2.0f);
+}
+
+void Form::setClientSizeTwips(int width, int height)
+{
+    setClientSize(twips::toPixels(QSize(width, height)));
+}
+
+void Form::setClientSize(QSize size)
+{
+    size = size.expandedTo(QSize(1, 1));
+    if (m_border == Border::Sizable)
+        resize(size);
+    else
+        setFixedSize(size);
+}
+
+void Form::place(QWidget *control, int left, int top, int width, int height)
+{
+    control->setGeometry(twips::toPixels(left, top, width, height));
+}

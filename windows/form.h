@@ -1,0 +1,83 @@
+#pragma once
+
+#include "services/runtimeerror.h"
+#include "services/services.h"
+
+#include <QAbstractButton>
+#include <QWidget>
+
+/// A window of the game. Each window is a single instance, created and
+/// loaded on first use (which runs Form_Load) and destroyed by unloading;
+/// the handlers named after the window's events run the game's reactions.
+/// Positions and sizes are in twips; the outer size includes the frame the
+/// window manager draws.
+class Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Border {
+        Sizable,         ///< resizable, no control menu
+        FixedDialog,     ///< fixed size, title bar with a close button only
+        FixedToolWindow, ///< fixed size, narrow title bar with a close button only
+    };
+
+    Form(Border border, bool taskbarEntry);
+
+    Border border() const { return m_border; }
+    bool hasTaskbarEntry() const { return m_taskbarEntry; }
+    bool isUnloaded() const { return m_unloaded; }
+
+    /// Runs when the window is loaded, before it is first shown.
+    virtual void Form_Load() {}
+    /// Runs first when the window is about to be unloaded; a non-zero
+    /// cancel keeps it loaded.
+    virtual void Form_QueryUnload(qint16 &cancel, qint16 &unloadMode);
+    /// Runs next when the window is about to be unloaded; a non-zero
+    /// cancel keeps it loaded.
+    virtual void Form_Unload(qint16 &cancel);
+
+    /// Runs the unload handlers and destroys the window unless one of them
+    /// cancels. Returns whether the window was unloaded.
+    bool unload(UnloadReason reason);
+
+    double leftTwips() const;
+    double topTwips() const;
+    double outerWidthTwips() const;
+    double outerHeightTwips() const;
+    void setLeftTwips(double left);
+    void setTopTwips(double top);
+    void setOuterWidthTwips(double width);
+    void setOuterHeightTwips(double height);
+
+    /// Centring steps of the load handlers: the edge becomes
+    /// (screen size - outer size) / 2, computed in single precision.
+    void centreHorizontally();
+    void centreVertically();
+
+signals:
+    void unloaded();
+
+protected:
+    /// The laid-out client area, in twips.
+    void setClientSizeTwips(int width, int height);
+    /// Places a control of the client area, in twips.
+    static void place(QWidget *control, int left, int top, int width, int height);
+    /// Connects a button to its click handler, run as a guarded handler.
+    template <class Handler>
+    void onClick(QAbstractButton *button, Handler handler)
+    {
+        connect(button, &QAbstractButton::clicked, this, [handler] { guarded(handler); });
+    }
+
+    /// The player's close request (title-bar close button, Alt+F4).
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QMargins frame() const;
+    void setClientSize(QSize size);
+
+    Border m_border;
+    bool m_taskbarEntry;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,104 @@
+#include "windows/form1.h"
+
+#include "game/module1.h"
+#include "windows/form4.h"
+#include "windows/forms.h"
+#include "windows/picturebox.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+// (left, top) of the picture holders, by index; they lie below the laid-out
+// client area and are never shown.
+constexpr int HolderPlaces[17][2] = {
+    {0, 2520},    {120, 2760},  {360, 3000},  {600, 3240},  {840, 3480},  {1080, 2520},
+    {1320, 2760}, {1560, 3000}, {1800, 3240}, {2040, 3480}, {2160, 2520}, {2400, 2760},
+    {2640, 3000}, {2880, 3240}, {3120, 3480}, {3240, 2520}, {3480, 2760},
+};
+
+} // namespace
+
+Form1::Form1()
+    : Form(Border::Sizable, true)
+{
+    setWindowTitle(QStringLiteral("ぷるノス　メイン画面"));
+    setClientSizeTwips(4350, 2100);
+
+    // Created bottom to top: the picture lies under the buttons.
+    Image2 = new PictureBox(this);
+    place(Image2, 120, 120, 2400, 1800);
+    for (int i = 0; i < int(Image1.size()); ++i) {
+        Image1[i] = new PictureBox(this);
+        place(Image1[i], HolderPlaces[i][0], HolderPlaces[i][1], 855, 855);
+        Image1[i]->hide();
+    }
+    Label1 = makeLabel(this);
+    place(Label1, 2640, 240, 855, 375);
+    Label2 = makeLabel(this);
+    place(Label2, 2880, 720, 975, 255);
+    Command1 = new QPushButton(QStringLiteral("時間よ止まれ"), this);
+    place(Command1, 2760, 1560, 1455, 375);
+    Command2 = new QPushButton(QStringLiteral("ぷるもけグラフ"), this);
+    place(Command2, 2760, 1080, 1455, 375);
+
+    setTabOrder(Command1, Command2);
+    Command1->setFocus();
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command2, [this] { Command2_Click(); });
+}
+
+void Form1::Form_Load()
+{
+    centreHorizontally();
+    centreVertically();
+}
+
+void Form1::Command1_Click()
+{
+    game::TimeStopped = game::True;
+}
+
+void Form1::Command2_Click()
+{
+    forms::showModal<Form4>();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The window has no control menu: there is no way for the player to
+    // close it, so a close request from the window manager is refused.
+    event->ignore();
+}
+
+namespace game {
+
+void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
+{
+    Form1 &main = forms::load<Form1>();
+    main.Label1->setText(Digits(year) + QStringLiteral("年目"));
+    main.Label2->setText(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
+}
+
+void ShowEventPicture(const qint16 &n)
+{
+    Form1 &main = forms::load<Form1>();
+    if (n < 0 || n >= qint16(main.Image1.size()))
+        throw RuntimeError(ErrorKind::WindowOperation,
+                           QStringLiteral("絵の番号 %1 はありません。").arg(n));
+    main.Image2->setPicture(main.Image1[n]->picture());
+}
+
+} // namespace game

@@ -1,0 +1,80 @@
+#include "windows/form4.h"
+
+#include "game/module1.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+
+const QString Form4::BarText = QStringLiteral("ぷるもけぷるもけぷるもけぷるもけぷるもけ");
+
+namespace {
+
+constexpr int RowTops[3] = {120, 480, 840};
+
+QLabel *makeLabel(QWidget *parent, const QString &caption, const QColor &colour, bool opaque)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAutoFillBackground(opaque);
+    if (colour.isValid()) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, colour);
+        label->setPalette(colours);
+    }
+    return label;
+}
+
+} // namespace
+
+Form4::Form4()
+    : Form(Border::FixedDialog, false)
+{
+    setWindowTitle(QStringLiteral("ぷるもけグラフ"));
+    setClientSizeTwips(6000, 1620);
+
+    for (int row = 0; row < 3; ++row) {
+        Label1[row] = makeLabel(this, QStringLiteral("Label1"), QColor(), true);
+        place(Label1[row], 120, RowTops[row], 2175, 255);
+    }
+    // Tracks first, so that the transparent red bars lie over them.
+    for (int k = 0; k < 6; ++k) {
+        const bool bar = k >= 3;
+        Label2[k] = makeLabel(this, BarText, bar ? QColor(255, 0, 0) : QColor(128, 128, 128), !bar);
+        place(Label2[k], 2520, RowTops[k % 3], 3735, 255);
+    }
+    Command1 = new QPushButton(QStringLiteral("よし"), this);
+    place(Command1, 4800, 1200, 975, 375);
+    Command1->setFocus();
+    onClick(Command1, [this] { Command1_Click(); });
+}
+
+void Form4::Form_Load()
+{
+    using namespace game;
+    centreHorizontally();
+    centreVertically();
+
+    Label1[0]->setText(FriendName);
+    Label1[1]->setText(HeroineTwo);
+    Label1[2]->setText(HeroineThree);
+
+    const qint16 total = Add16(Add16(Score[1], Score[2]), Score[3]);
+    if (total < 1)
+        return; // every bar keeps all twenty characters
+
+    for (qint16 i = 1; i <= 3; ++i) {
+        const double ratio = double(Score[i]) / double(total) * 20.0;
+        QLabel *bar = Label2[i + 2];
+        bar->setText(QString());
+        if (ratio > 0)
+            bar->setText(BarText.left(int(std::min(std::floor(ratio), 20.0))));
+    }
+}
+
+void Form4::Command1_Click()
+{
+    unload(UnloadReason::ProgramCode);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "windows/form.h"
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+/// The graph window: each heroine's name and a bar of her share of the
+/// points in twentieths. Modal; built afresh every time it opens.
+class Form4 : public Form
+{
+    Q_OBJECT
+
+public:
+    /// Twenty characters: the grey track, and the red bar's characters.
+    static const QString BarText;
+
+    Form4();
+
+    void Form_Load() override;
+    void Command1_Click();
+
+    std::array<QLabel *, 3> Label1{}; ///< the three names
+    std::array<QLabel *, 6> Label2{}; ///< tracks 0 to 2, red bars 3 to 5 over them
+    QPushButton *Command1 = nullptr;  ///< "よし": closes the window
+};
