@@ -101,8 +101,9 @@ private slots:
         Form1 &main = forms::load<Form1>();
         const QSize outer = main.size().grownBy(services->frame);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QVERIFY(qAbs(main.pos().x() - (screen.width() - outer.width()) / 2) <= 1);
-        QVERIFY(qAbs(main.pos().y() - (screen.height() - outer.height()) / 2) <= 1);
+        const QPoint outerTopLeft = main.geometry().topLeft() - QPoint(services->frame.left(), services->frame.top());
+        QVERIFY(qAbs(outerTopLeft.x() - (screen.width() - outer.width()) / 2) <= 1);
+        QVERIFY(qAbs(outerTopLeft.y() - (screen.height() - outer.height()) / 2) <= 1);
     }
 
     void stopButtonHasTheFocusThenTheGraphButton()
@@ -121,7 +122,7 @@ private slots:
     void messageWindowSitsTwoHundredTwipsBelowTheMainWindow()
     {
         Form1 &main = forms::load<Form1>();
-        main.move(main.pos() + QPoint(7, 11));
+        main.setGeometry(main.geometry().translated(7, 11));
         Form3 &messages = forms::load<Form3>();
         QCOMPARE(messages.windowTitle(), QStringLiteral("メッセージ"));
         QCOMPARE(messages.size(), twips::toPixels(QSize(8385, 1350)));

@@ -75,14 +75,16 @@ QMargins Form::frame() const
     return platform().frameMargins(*this);
 }
 
+// Left and top are those of the outer window; Qt places the client area,
+// so the frame is added and taken away here.
 double Form::leftTwips() const
 {
-    return twips::fromPixelsX(pos().x());
+    return twips::fromPixelsX(geometry().x() - frame().left());
 }
 
 double Form::topTwips() const
 {
-    return twips::fromPixelsY(pos().y());
+    return twips::fromPixelsY(geometry().y() - frame().top());
 }
 
 double Form::outerWidthTwips() const
@@ -99,12 +101,12 @@ double Form::outerHeightTwips() const
 
 void Form::setLeftTwips(double left)
 {
-    move(twips::toPixelsX(left), pos().y());
+    setGeometry(QRect(QPoint(twips::toPixelsX(left) + frame().left(), geometry().y()), size()));
 }
 
 void Form::setTopTwips(double top)
 {
-    move(pos().x(), twips::toPixelsY(top));
+    setGeometry(QRect(QPoint(geometry().x(), twips::toPixelsY(top) + frame().top()), size()));
 }
 
 void Form::setOuterWidthTwips(double width)

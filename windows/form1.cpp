@@ -88,8 +88,11 @@ namespace game {
 void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
 {
     Form1 &main = forms::load<Form1>();
+    // Drawn at once, so that every day of the calendar reaches the screen.
     main.Label1->setText(Digits(year) + QStringLiteral("年目"));
+    main.Label1->repaint();
     main.Label2->setText(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
+    main.Label2->repaint();
 }
 
 void ShowEventPicture(const qint16 &n)
@@ -99,6 +102,7 @@ void ShowEventPicture(const qint16 &n)
         throw RuntimeError(ErrorKind::WindowOperation,
                            QStringLiteral("絵の番号 %1 はありません。").arg(n));
     main.Image2->setPicture(main.Image1[n]->picture());
+    main.Image2->repaint();
 }
 
 } // namespace game
