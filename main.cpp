@@ -3,16 +3,13 @@
 #include "services/runtimeerror.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The game decides when it ends, not the number of visible windows.
-    app.setQuitOnLastWindowClosed(false);
-
     QtServices services;
     installPlatform(&services);
-    QTimer::singleShot(0, [] { guarded(game::Main); });
+    guarded(game::Main);
+    // The game ends the program itself, in one of its four ways.
     return app.exec();
 }

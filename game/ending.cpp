@@ -1,14 +1,56 @@
 #include "game/ending.h"
 
+#include "game/module1.h"
 #include "services/services.h"
+#include "windows/form5.h"
+#include "windows/forms.h"
+#include "windows/label.h"
 
 namespace game {
 
+namespace {
+
+/// A best score of 15 or less means nobody waits under the tree.
+constexpr qint16 WinningScore = 16;
+
+QString Letter(const QString &winner)
+{
+    const QString lineBreak = QStringLiteral("\n\r");
+    return QStringLiteral("木下：「ちぃぃっす。俺っちは伝説の木下。これ、お前にわたしてくれって、預かったぞ。んじゃなー。」")
+           + lineBreak + QStringLiteral("あっ！これは") + winner
+           + QStringLiteral("からのラブレターだ！ぷるもけ！！！！！") + lineBreak
+           + QStringLiteral("ゲームはこれでおしまいね。ぷるもけ。中途半端。");
+}
+
+} // namespace
+
 void RunEnding()
 {
-    // The ending windows come with the title window; until then the game
-    // simply ends after graduation day.
-    platform().endProgram(0);
+    platform().messageBox(
+        QStringLiteral("さて、松本松本、じゃねーよ！、いよいよ、卒業式の日だ。伝説の樹の下でチミに告白するために待っているのはどの娘かな！？！？"),
+        BoxIcon::Information, QStringLiteral("卒業式"));
+
+    // Only a strictly higher score takes the lead: a tie goes to the
+    // heroine with the lower index.
+    QString winner;
+    qint16 best = -999;
+    const QString names[4] = {QString(), FriendName, HeroineTwo, HeroineThree};
+    for (int i = 1; i <= 3; ++i) {
+        if (Score[i] > best) {
+            winner = names[i];
+            best = Score[i];
+        }
+    }
+
+    if (best < WinningScore) {
+        platform().messageBox(
+            QStringLiteral("…ありゃ？伝説の樹の下にだれもいないっすよ？３年間何してきたの?もうちょっと、生活をエンジョイしなきゃ。やりなおし！！"),
+            BoxIcon::Question, QStringLiteral("あれ？"));
+        platform().endProgram(0);
+    }
+
+    Form5 &ending = forms::show<Form5>();
+    ending.Label1->setCaption(Letter(winner));
 }
 
 } // namespace game

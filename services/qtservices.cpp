@@ -19,6 +19,11 @@ float unitFloat(quint32 bits)
     return float(bits >> 8) * (1.0f / 16777216.0f);
 }
 
+QtServices::QtServices()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
 void QtServices::seedRandom()
 {
     m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));

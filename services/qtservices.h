@@ -10,6 +10,10 @@
 class QtServices : public Services
 {
 public:
+    /// The program ends only when the game says so, never because no
+    /// window happens to be visible.
+    QtServices();
+
     void seedRandom() override;
     float nextRandom() override;
 

@@ -43,8 +43,9 @@ public:
     /// Answers of the input box in order; nullopt cancels it. When none is
     /// left the preset answer is accepted.
     std::deque<std::optional<QString>> inputAnswers;
-    /// The frame every window pretends to have, in pixels.
-    QMargins frame{4, 23, 4, 4};
+    /// The frame of every window, in pixels: the one the offscreen
+    /// platform reports once a decorated window is shown.
+    QMargins frame{2, 2, 2, 2};
 
     /// Runs in every event processing of the calendar's turns.
     std::function<void()> onTurn;

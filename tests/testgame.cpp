@@ -3,18 +3,29 @@
 #include "game/calendar.h"
 #include "game/module1.h"
 #include "game/opening.h"
+#include "services/twips.h"
 #include "windows/form1.h"
+#include "windows/form2.h"
 #include "windows/forms.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QDir>
 #include <QTest>
 
 void freshGame(ScriptedServices &services)
 {
+    // Deleting one window can take others with it (its menus), hence QPointer.
+    QList<QPointer<QWidget>> windows;
     for (QWidget *window : QApplication::topLevelWidgets())
-        delete window;
+        windows.append(window);
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     game::ResetState();
     installPlatform(&services);
@@ -45,4 +56,41 @@ void press(QAbstractButton *button)
 QString pictureFolder()
 {
     return QStringLiteral(PURUMOKE_RUN_DIR);
+}
+
+void requestClose(QWidget *window)
+{
+    QCloseEvent close;
+    QApplication::sendEvent(window, &close);
+}
+
+void playFromTitle()
+{
+    guarded(game::Main);
+    if (Form2 *title = forms::loaded<Form2>())
+        title->mnustart->trigger();
+}
+
+void usePictureFolderWith(QTemporaryDir &dir, const QString &missing, const QString &broken)
+{
+    QStringList names = {QStringLiteral("title1.BMP"), QStringLiteral("Title2.BMP")};
+    for (int i = 0; i <= 15; ++i)
+        names.append(game::EventPictureName(i));
+    for (const QString &name : names) {
+        if (name == missing)
+            continue;
+        if (name == broken) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::WriteOnly))
+                file.write("BM this is not a picture");
+            continue;
+        }
+        QFile::copy(pictureFolder() + QLatin1Char('/') + name, dir.filePath(name));
+    }
+    QDir::setCurrent(dir.path());
+}
+
+QRect inTwips(int left, int top, int width, int height)
+{
+    return twips::toPixels(left, top, width, height);
 }

@@ -21,3 +21,19 @@ void press(QAbstractButton *button);
 
 /// The folder the game runs from, holding the rendered pictures.
 QString pictureFolder();
+
+/// The player's close request, as the window manager delivers it.
+void requestClose(QWidget *window);
+
+/// Plays a whole game the way the player starts it: the program's start,
+/// then "&Start" in the title window. Returns when the game has ended or
+/// the ending window waits.
+void playFromTitle();
+
+/// Copies the game's pictures into a folder, leaving one out or replacing
+/// it with bytes that are no picture, and makes it the working directory.
+class QTemporaryDir;
+void usePictureFolderWith(QTemporaryDir &dir, const QString &missing, const QString &broken = {});
+
+/// A control's rectangle given in twips, in pixels.
+QRect inTwips(int left, int top, int width, int height);

@@ -3,6 +3,7 @@
 #include "windows/form1.h"
 #include "windows/form3.h"
 #include "windows/forms.h"
+#include "windows/label.h"
 #include "windows/picturebox.h"
 
 #include <QLabel>
@@ -22,7 +23,7 @@ struct ShownDay
 ShownDay shownNow()
 {
     const Form1 *main = forms::loaded<Form1>();
-    return {SchoolYear, Month, Day, main->Label1->text(), main->Label2->text()};
+    return {SchoolYear, Month, Day, main->Label1->caption(), main->Label2->caption()};
 }
 
 /// Presses the stop button in the turn that shows the day before (month, day),
@@ -180,7 +181,7 @@ private slots:
             places.append(forms::loaded<Form3>()->printedLines().value(0));
             press(forms::loaded<Form3>()->Command1);
         };
-        QCOMPARE(playCalendar(), 0);
+        QCOMPARE(playCalendar(), -1); // the friend wins: the ending window stays open
         QCOMPARE(places, (QStringList{QStringLiteral("［縁日］"), QStringLiteral("［体育祭］"),
                                       QStringLiteral("［文化祭］")}));
         QCOMPARE(Score, (std::array<qint16, 4>{0, 20, 10, 10}));

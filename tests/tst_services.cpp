@@ -3,7 +3,9 @@
 #include "services/twips.h"
 #include "tests/testgame.h"
 
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 using namespace game;
 
@@ -67,6 +69,21 @@ private slots:
         const QString text = QStringLiteral("一行目\n\r二行目\n\r");
         QCOMPARE(displayText(text), QStringLiteral("一行目\n二行目\n"));
         QCOMPARE(displayText(QStringLiteral("改行なし")), QStringLiteral("改行なし"));
+    }
+
+    void realMessageBoxShowsTheLineBreakPairAsOneBreak()
+    {
+        QtServices real;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            box->accept();
+        });
+        real.messageBox(QStringLiteral("<b>一行目</b>\n\r二行目"), BoxIcon::Information, QStringLiteral("題"));
+        QCOMPARE(shown, QStringLiteral("<b>一行目</b>\n二行目"));
     }
 
     void twipsFollowTheLogicalDpi()

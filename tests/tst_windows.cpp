@@ -6,6 +6,7 @@
 #include "windows/form1.h"
 #include "windows/form3.h"
 #include "windows/forms.h"
+#include "windows/label.h"
 #include "windows/picturebox.h"
 
 #include <QAccessible>
@@ -18,40 +19,6 @@
 
 using namespace game;
 
-namespace {
-
-/// The control's rectangle in twips, rounded to whole pixels.
-QRect inTwips(int left, int top, int width, int height)
-{
-    return twips::toPixels(left, top, width, height);
-}
-
-/// The player's close request, as the window manager delivers it.
-void requestClose(QWidget *window)
-{
-    QCloseEvent close;
-    QApplication::sendEvent(window, &close);
-}
-
-/// A folder with the sixteen event pictures, some of them missing or broken.
-QString pictureFolderWith(QTemporaryDir &dir, const QString &missing, const QString &broken)
-{
-    for (int i = 0; i <= 15; ++i) {
-        const QString name = EventPictureName(i);
-        if (name == missing)
-            continue;
-        if (name == broken) {
-            QFile file(dir.filePath(name));
-            file.open(QIODevice::WriteOnly);
-            file.write("BM this is not a picture");
-            continue;
-        }
-        QFile::copy(pictureFolder() + QLatin1Char('/') + name, dir.filePath(name));
-    }
-    return dir.path();
-}
-
-} // namespace
 
 class WindowsTest : public QObject
 {
@@ -85,7 +52,7 @@ private slots:
             QVERIFY(holder->isHidden());
         QCOMPARE(main.Command1->text(), QStringLiteral("時間よ止まれ"));
         QCOMPARE(main.Command2->text(), QStringLiteral("ぷるもけグラフ"));
-        QVERIFY(main.Label1->text().isEmpty());
+        QVERIFY(main.Label1->caption().isEmpty());
 
         // Sizable, but without a control menu: no close, minimise or maximise.
         const Qt::WindowFlags flags = main.windowFlags();
@@ -219,11 +186,11 @@ private slots:
     {
         forms::load<Form1>();
         ShowDate(qint16(1), qint16(4), qint16(7));
-        QCOMPARE(forms::loaded<Form1>()->Label1->text(), QStringLiteral("1年目"));
-        QCOMPARE(forms::loaded<Form1>()->Label2->text(), QStringLiteral("4月7日"));
+        QCOMPARE(forms::loaded<Form1>()->Label1->caption(), QStringLiteral("1年目"));
+        QCOMPARE(forms::loaded<Form1>()->Label2->caption(), QStringLiteral("4月7日"));
         ShowDate(qint16(-3), qint16(12), qint16(31));
-        QCOMPARE(forms::loaded<Form1>()->Label1->text(), QStringLiteral("-3年目"));
-        QCOMPARE(forms::loaded<Form1>()->Label2->text(), QStringLiteral("12月31日"));
+        QCOMPARE(forms::loaded<Form1>()->Label1->caption(), QStringLiteral("-3年目"));
+        QCOMPARE(forms::loaded<Form1>()->Label2->caption(), QStringLiteral("12月31日"));
     }
 
     void missingOrBrokenPictureBecomesTheErrorReportNamingTheFile_data()
@@ -242,7 +209,7 @@ private slots:
         QFETCH(QString, broken);
         QFETCH(QString, named);
         QTemporaryDir dir;
-        QDir::setCurrent(pictureFolderWith(dir, missing, broken));
+        usePictureFolderWith(dir, missing, broken);
 
         guarded([] {
             forms::load<Form1>();

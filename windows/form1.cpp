@@ -3,23 +3,13 @@
 #include "game/module1.h"
 #include "windows/form4.h"
 #include "windows/forms.h"
+#include "windows/label.h"
 #include "windows/picturebox.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QPushButton>
 
 namespace {
-
-QLabel *makeLabel(QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
-    label->setAutoFillBackground(true);
-    return label;
-}
 
 // (left, top) of the picture holders, by index; they lie below the laid-out
 // client area and are never shown.
@@ -45,9 +35,9 @@ Form1::Form1()
         place(Image1[i], HolderPlaces[i][0], HolderPlaces[i][1], 855, 855);
         Image1[i]->hide();
     }
-    Label1 = makeLabel(this);
+    Label1 = new Label(this);
     place(Label1, 2640, 240, 855, 375);
-    Label2 = makeLabel(this);
+    Label2 = new Label(this);
     place(Label2, 2880, 720, 975, 255);
     Command1 = new QPushButton(QStringLiteral("時間よ止まれ"), this);
     place(Command1, 2760, 1560, 1455, 375);
@@ -89,9 +79,9 @@ void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
 {
     Form1 &main = forms::load<Form1>();
     // Drawn at once, so that every day of the calendar reaches the screen.
-    main.Label1->setText(Digits(year) + QStringLiteral("年目"));
+    main.Label1->setCaption(Digits(year) + QStringLiteral("年目"));
     main.Label1->repaint();
-    main.Label2->setText(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
+    main.Label2->setCaption(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
     main.Label2->repaint();
 }
 

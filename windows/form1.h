@@ -4,8 +4,8 @@
 
 #include <array>
 
-class QLabel;
 class QPushButton;
+class Label;
 class PictureBox;
 
 /// The main window: the school year, the date, the day's event picture,
@@ -23,8 +23,8 @@ public:
 
     QPushButton *Command1 = nullptr; ///< "時間よ止まれ": stops time
     QPushButton *Command2 = nullptr; ///< "ぷるもけグラフ": opens the graph
-    QLabel *Label1 = nullptr;        ///< the school year
-    QLabel *Label2 = nullptr;        ///< month and day
+    Label *Label1 = nullptr;         ///< the school year
+    Label *Label2 = nullptr;         ///< month and day
     PictureBox *Image2 = nullptr;    ///< the day's event picture
     std::array<PictureBox *, 17> Image1{}; ///< hidden holders of the event pictures
 

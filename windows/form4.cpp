@@ -1,8 +1,8 @@
 #include "windows/form4.h"
 
 #include "game/module1.h"
+#include "windows/label.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 #include <cmath>
@@ -13,11 +13,9 @@ namespace {
 
 constexpr int RowTops[3] = {120, 480, 840};
 
-QLabel *makeLabel(QWidget *parent, const QString &caption, const QColor &colour, bool opaque)
+Label *makeLabel(QWidget *parent, const QString &caption, const QColor &colour, bool opaque)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *label = new Label(parent, caption);
     label->setAutoFillBackground(opaque);
     if (colour.isValid()) {
         QPalette colours = label->palette();
@@ -57,9 +55,9 @@ void Form4::Form_Load()
     centreHorizontally();
     centreVertically();
 
-    Label1[0]->setText(FriendName);
-    Label1[1]->setText(HeroineTwo);
-    Label1[2]->setText(HeroineThree);
+    Label1[0]->setCaption(FriendName);
+    Label1[1]->setCaption(HeroineTwo);
+    Label1[2]->setCaption(HeroineThree);
 
     const qint16 total = Add16(Add16(Score[1], Score[2]), Score[3]);
     if (total < 1)
@@ -67,10 +65,10 @@ void Form4::Form_Load()
 
     for (qint16 i = 1; i <= 3; ++i) {
         const double ratio = double(Score[i]) / double(total) * 20.0;
-        QLabel *bar = Label2[i + 2];
-        bar->setText(QString());
+        Label *bar = Label2[i + 2];
+        bar->setCaption(QString());
         if (ratio > 0)
-            bar->setText(BarText.left(int(std::min(std::floor(ratio), 20.0))));
+            bar->setCaption(BarText.left(int(std::min(std::floor(ratio), 20.0))));
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include <array>
 
-class QLabel;
 class QPushButton;
+class Label;
 
 /// The graph window: each heroine's name and a bar of her share of the
 /// points in twentieths. Modal; built afresh every time it opens.
@@ -22,7 +22,7 @@ public:
     void Form_Load() override;
     void Command1_Click();
 
-    std::array<QLabel *, 3> Label1{}; ///< the three names
-    std::array<QLabel *, 6> Label2{}; ///< tracks 0 to 2, red bars 3 to 5 over them
+    std::array<Label *, 3> Label1{};  ///< the three names
+    std::array<Label *, 6> Label2{};  ///< tracks 0 to 2, red bars 3 to 5 over them
     QPushButton *Command1 = nullptr;  ///< "よし": closes the window
 };

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Plays the real program on a virtual X server with a window manager, the
+# way a player does: keys and the window manager's close command.
+#   desktop_session.sh GAME PICTURE_FOLDER
+set -u
+game=$(realpath "$1")
+pictures=$(realpath "$2")
+
+for tool in xvfb-run openbox xdotool xprop wmctrl; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed; the desktop session cannot run"
+        exit 77
+    fi
+done
+if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
+    PURUMOKE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+fi
+
+openbox >/dev/null 2>&1 &
+wm=$!
+work=$(mktemp -d)
+trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+done
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# The id of the window with exactly this title, waiting up to 15 s for it.
+window() {
+    local pattern
+    pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
+    for _ in $(seq 150); do
+        id=$(xdotool search --name "^$pattern\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for a box with this title and answers it with the Return key.
+answer() {
+    local id
+    id=$(window "$1") || { fail "no window \"$1\""; return 1; }
+    xdotool windowactivate --sync "$id" 2>/dev/null
+    sleep 0.2
+    xdotool key --clearmodifiers Return
+}
+
+# Starts the game in a copy of the picture folder without the named file.
+start_without() {
+    rm -rf "$work/run" && mkdir "$work/run"
+    cp "$pictures"/*.BMP "$work/run/"
+    [ -n "$1" ] && rm -f "$work/run/$1"
+    (cd "$work/run" && exec "$game") >/dev/null 2>&1 &
+    pid=$!
+}
+
+# Sets status to the exit status of the game, waiting up to 20 s.
+finish() {
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        status=timeout
+        return
+    fi
+    wait "$pid"
+    status=$?
+}
+
+start_from_title() {
+    local title
+    title=$(window "ぷるもけ　ノスタリカ") || { fail "no title window"; return 1; }
+    xprop -id "$title" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR \
+        || fail "the title window has a taskbar entry"
+    xdotool windowactivate --sync "$title" 2>/dev/null
+    sleep 0.3
+    xdotool key --clearmodifiers alt+f
+    sleep 0.3
+    xdotool key s
+    answer "説明なのねん (1/3)" && answer "説明なのねん (2/3)" && answer "説明なのねん (3/3)" \
+        && answer "大サーヴィス" && answer "Here we GO!"
+}
+
+echo "-- an event picture is missing: the error report, then a non-zero exit"
+start_without EVE05.BMP
+start_from_title
+answer "実行時エラー"
+finish
+[ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status after the error report"
+
+echo "-- the title picture is missing: the report, and no title window"
+start_without title1.BMP
+answer "実行時エラー"
+xdotool search --name "^ぷるもけ　ノスタリカ\$" >/dev/null 2>&1 && fail "the title window showed"
+finish
+[ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status without title1.BMP"
+
+echo "-- a whole game without stops: nobody comes, exit status 0"
+start_without ""
+start_from_title
+answer "卒業式"
+answer "あれ？"
+finish
+[ "$status" = 0 ] || fail "exit status $status after the failure ending"
+
+echo "-- the title window's close button ends the program with status 0"
+start_without ""
+title=$(window "ぷるもけ　ノスタリカ") && wmctrl -i -c "$title"
+finish
+[ "$status" = 0 ] || fail "exit status $status after closing the title window"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures failed"
+    exit 1
+fi
+echo "desktop session: all passed"

@@ -1,0 +1,70 @@
+#include "windows/form2.h"
+
+#include "game/opening.h"
+#include "windows/picturebox.h"
+
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+Form2::Form2()
+    : Form(Border::FixedDialog, false)
+{
+    setWindowTitle(QStringLiteral("ぷるもけ　ノスタリカ"));
+
+    menuBar = new QMenuBar(this);
+    mnuFile = menuBar->addMenu(QStringLiteral("&File"));
+    mnustart = mnuFile->addAction(QStringLiteral("&Start"));
+    mnuexit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuhelp = menuBar->addMenu(QStringLiteral("&Help"));
+    mnuabout = mnuhelp->addAction(QStringLiteral("&About"));
+
+    clientArea = new PictureBox(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(clientArea);
+    setClientSizeTwips(4785, 3570);
+    setFixedSize(size() + QSize(0, menuBar->sizeHint().height()));
+
+    auto guard = [](auto handler) { return [handler] { guarded(handler); }; };
+    connect(mnustart, &QAction::triggered, this, guard([this] { mnustart_Click(); }));
+    connect(mnuexit, &QAction::triggered, this, guard([this] { mnuexit_Click(); }));
+    connect(mnuabout, &QAction::triggered, this, guard([this] { mnuabout_Click(); }));
+    connect(clientArea, &PictureBox::doubleClicked, this, guard([this] { Form_DblClick(); }));
+}
+
+void Form2::Form_Load()
+{
+    setOuterHeightTwips(4200);
+    setOuterWidthTwips(4900);
+    clientArea->setPicture(platform().loadPicture(QStringLiteral("title1.") + QStringLiteral("BMP")));
+    centreVertically();
+    centreHorizontally();
+}
+
+void Form2::Form_QueryUnload(qint16 &, qint16 &unloadMode)
+{
+    if (unloadMode == qint16(UnloadReason::PlayerClose))
+        platform().endProgram(0);
+}
+
+void Form2::Form_DblClick()
+{
+    game::StartGame();
+}
+
+void Form2::mnustart_Click()
+{
+    game::StartGame();
+}
+
+void Form2::mnuexit_Click()
+{
+    platform().endProgram(0);
+}
+
+void Form2::mnuabout_Click()
+{
+    platform().messageBox(QStringLiteral("ぷるもけ！"), BoxIcon::Information, QStringLiteral("ぷるもけ！"));
+}

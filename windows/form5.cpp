@@ -1,0 +1,27 @@
+#include "windows/form5.h"
+
+#include "windows/label.h"
+#include "windows/picturebox.h"
+
+Form5::Form5()
+    : Form(Border::FixedDialog, false)
+{
+    setWindowTitle(QStringLiteral("伝説の樹の下"));
+    setClientSizeTwips(4500, 5010);
+    clientArea = new PictureBox(this);
+    clientArea->setGeometry(rect());
+    Label1 = new Label(this);
+    place(Label1, 120, 3720, 4215, 1215);
+}
+
+void Form5::Form_Load()
+{
+    centreHorizontally();
+    centreVertically();
+    clientArea->setPicture(platform().loadPicture(QStringLiteral("Title2.") + QStringLiteral("BMP")));
+}
+
+void Form5::Form_QueryUnload(qint16 &, qint16 &)
+{
+    platform().endProgram(0);
+}
