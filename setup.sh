@@ -19,6 +19,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
     fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils
+    desktop-file-utils appstream
 )
 
 install_packages() {

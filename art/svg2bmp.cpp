@@ -1,19 +1,130 @@
-// Renders one of the game's SVG drawings into the 24-bit BMP file the game reads.
-//   svg2bmp SOURCE.svg TARGET.BMP WIDTH HEIGHT
+// Renders one of the game's SVG drawings into a picture file.
+//   svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N]
+// The file format follows TARGET's extension. The game's BMP pictures are
+// 24 bits per pixel on white; PNG targets (the program icon) keep a
+// transparent background. With --colours the picture is reduced to at most
+// N colours and written with a palette.
 #include <QGuiApplication>
+#include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Pixels at least this opaque keep their colour; fainter ones become the
+// transparent palette entry.
+constexpr int opaqueAlpha = 128;
+// Squared distance below which two colours count as shades of one another.
+constexpr int nearShade = 3 * 12 * 12;
+
+int distance(QRgb a, QRgb b)
+{
+    const int dr = qRed(a) - qRed(b);
+    const int dg = qGreen(a) - qGreen(b);
+    const int db = qBlue(a) - qBlue(b);
+    return dr * dr + dg * dg + db * db;
+}
+
+// Picks the most frequent opaque colours of a non-premultiplied ARGB32
+// picture and maps every pixel to the nearest of them.
+QImage reduceColours(const QImage &picture, int colours)
+{
+    QHash<QRgb, int> counts;
+    bool hasTransparent = false;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(line[x]) < opaqueAlpha)
+                hasTransparent = true;
+            else
+                ++counts[line[x] | 0xff000000u];
+        }
+    }
+
+    std::vector<std::pair<QRgb, int>> byFrequency(counts.keyValueBegin(), counts.keyValueEnd());
+    // Ties go to the lower colour value so the same drawing always gives the same palette.
+    std::sort(byFrequency.begin(), byFrequency.end(), [](const auto &a, const auto &b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
+    const int opaqueSlots = colours - (hasTransparent ? 1 : 0);
+
+    // Smoothed edges give many shades that barely differ from the colour
+    // they border; such a shade would only take the place of a small but
+    // distinct patch of colour, like the heart's white gleam.
+    QList<QRgb> palette;
+    for (const auto &entry : byFrequency) {
+        if (palette.size() == opaqueSlots)
+            break;
+        const bool nearChosen = std::any_of(palette.cbegin(), palette.cend(), [&](QRgb chosen) {
+            return distance(chosen, entry.first) < nearShade;
+        });
+        if (!nearChosen)
+            palette.append(entry.first);
+    }
+    const int opaqueColours = int(palette.size());
+    const int transparentIndex = hasTransparent ? int(palette.size()) : -1;
+    if (hasTransparent)
+        palette.append(qRgba(0, 0, 0, 0));
+
+    QImage indexed(picture.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(palette);
+    QHash<QRgb, uchar> nearest;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(line[x]) < opaqueAlpha) {
+                out[x] = uchar(transparentIndex);
+                continue;
+            }
+            const QRgb colour = line[x] | 0xff000000u;
+            auto found = nearest.constFind(colour);
+            if (found == nearest.constEnd()) {
+                int best = 0;
+                int bestDistance = std::numeric_limits<int>::max();
+                for (int i = 0; i < opaqueColours; ++i) {
+                    const int d = distance(colour, palette[i]);
+                    if (d < bestDistance) {
+                        bestDistance = d;
+                        best = i;
+                    }
+                }
+                found = nearest.insert(colour, uchar(best));
+            }
+            out[x] = *found;
+        }
+    }
+    return indexed;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N]\n");
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 5) {
-        std::fprintf(stderr, "usage: svg2bmp SOURCE.svg TARGET.BMP WIDTH HEIGHT\n");
-        return 2;
+    if (args.size() != 5 && args.size() != 7)
+        return usage();
+    int colours = 0;
+    if (args.size() == 7) {
+        bool ok = false;
+        colours = args[6].toInt(&ok);
+        // One opaque colour and the transparent entry at the least; a palette holds 256.
+        if (args[5] != QLatin1String("--colours") || !ok || colours < 2 || colours > 256)
+            return usage();
     }
     const QSize size(args[3].toInt(), args[4].toInt());
     QSvgRenderer renderer(args[1]);
@@ -21,15 +132,26 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "svg2bmp: cannot render %s\n", qPrintable(args[1]));
         return 1;
     }
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    const QByteArray format = QFileInfo(args[2]).suffix().toLower().toLatin1();
+    const bool transparent = format == "png";
+
+    QImage image(size, transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    image.fill(transparent ? Qt::transparent : Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), size));
     painter.end();
-    // Qt writes images without a palette as 24 bits per pixel.
-    if (!image.convertToFormat(QImage::Format_RGB888).save(args[2], "BMP")) {
+
+    QImage output;
+    if (colours > 0)
+        output = reduceColours(image, colours);
+    else if (transparent)
+        output = image;
+    else
+        // Qt writes images without a palette as 24 bits per pixel.
+        output = image.convertToFormat(QImage::Format_RGB888);
+    if (!output.save(args[2], format.constData())) {
         std::fprintf(stderr, "svg2bmp: cannot write %s\n", qPrintable(args[2]));
         return 1;
     }

@@ -40,13 +40,22 @@ window() {
     return 1
 }
 
-# Waits for a box with this title and answers it with the Return key.
+# Waits for a box with this title and answers it with the Return key,
+# pressing again while a busy machine has not let the box take the focus.
 answer() {
     local id
     id=$(window "$1") || { fail "no window \"$1\""; return 1; }
-    xdotool windowactivate --sync "$id" 2>/dev/null
-    sleep 0.2
-    xdotool key --clearmodifiers Return
+    for _ in $(seq 20); do
+        xdotool windowactivate --sync "$id" 2>/dev/null
+        sleep 0.2
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && xdotool key --clearmodifiers Return
+        for _ in $(seq 10); do
+            xdotool search --name . 2>/dev/null | grep -qx "$id" || return 0
+            sleep 0.1
+        done
+    done
+    fail "the box \"$1\" did not close"
+    return 1
 }
 
 # Starts the game in a copy of the picture folder without the named file.
@@ -78,11 +87,16 @@ start_from_title() {
     title=$(window "ぷるもけ　ノスタリカ") || { fail "no title window"; return 1; }
     xprop -id "$title" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR \
         || fail "the title window has a taskbar entry"
-    xdotool windowactivate --sync "$title" 2>/dev/null
-    sleep 0.3
-    xdotool key --clearmodifiers alt+f
-    sleep 0.3
-    xdotool key s
+    # Alt+F opens the File menu, S starts; the title window then goes.
+    for _ in $(seq 5); do
+        xdotool windowactivate --sync "$title" 2>/dev/null
+        sleep 0.3
+        xdotool key --clearmodifiers alt+f
+        sleep 0.3
+        xdotool key s
+        sleep 0.5
+        xdotool search --name . 2>/dev/null | grep -qx "$title" || break
+    done
     answer "説明なのねん (1/3)" && answer "説明なのねん (2/3)" && answer "説明なのねん (3/3)" \
         && answer "大サーヴィス" && answer "Here we GO!"
 }

@@ -1,0 +1,108 @@
+# Installs the build tree the way a package would (DESTDIR, prefix /usr) and
+# checks that everything lands where the desktop will look for it, and that
+# the launcher starts the program from its picture folder.
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DAPP_ID=... -DPICTURES=... -DICON_SIZES=...
+#         -DBINDIR=... -DDATADIR=... -DPROGRAM_DIR=... -DPICTURE_DIR=... -P check_install.cmake
+
+function(fail message)
+    message(SEND_ERROR "${message}")
+endfunction()
+function(expect_file path)
+    if(NOT EXISTS "${path}" OR IS_DIRECTORY "${path}")
+        fail("not installed: ${path}")
+    endif()
+endfunction()
+
+set(root ${WORK_DIR}/root)
+set(prefix /usr)
+set(top ${root}${prefix})
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${root}
+            ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+    RESULT_VARIABLE result
+    OUTPUT_VARIABLE output
+    ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed:\n${output}")
+endif()
+
+# The program itself, a real executable.
+set(program ${top}/${PROGRAM_DIR}/purumoke)
+expect_file(${program})
+if(EXISTS ${program})
+    file(READ ${program} magic LIMIT 4 HEX)
+    if(NOT magic STREQUAL "7f454c46")
+        fail("${program} is not an executable")
+    endif()
+endif()
+
+# Every picture the game reads, and nothing it would miss.
+list(LENGTH PICTURES count)
+if(NOT count EQUAL 18)
+    fail("expected the game's 18 pictures, the build has ${count}")
+endif()
+foreach(picture IN LISTS PICTURES)
+    get_filename_component(name ${picture} NAME)
+    expect_file(${top}/${PICTURE_DIR}/${name})
+endforeach()
+
+# The menu entry must name the launcher and the icon that are installed.
+set(desktop ${top}/${DATADIR}/applications/${APP_ID}.desktop)
+expect_file(${desktop})
+file(STRINGS ${desktop} exec REGEX "^Exec=")
+file(STRINGS ${desktop} icon REGEX "^Icon=")
+string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" exec "${exec}")
+string(REGEX REPLACE "^Icon=" "" icon "${icon}")
+set(launcher ${top}/${BINDIR}/${exec})
+expect_file(${launcher})
+if(NOT icon STREQUAL APP_ID)
+    fail("the menu entry's icon '${icon}' is not named after the application '${APP_ID}'")
+endif()
+
+set(metainfo ${top}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml)
+expect_file(${metainfo})
+if(EXISTS ${metainfo})
+    file(READ ${metainfo} xml)
+    string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]*)</launchable>" _ "${xml}")
+    if(NOT EXISTS ${top}/${DATADIR}/applications/${CMAKE_MATCH_1})
+        fail("the software-centre entry launches '${CMAKE_MATCH_1}', which is not installed")
+    endif()
+endif()
+
+# Icons of the sizes their folders promise.
+foreach(size IN LISTS ICON_SIZES)
+    set(png ${top}/${DATADIR}/icons/hicolor/${size}x${size}/apps/${icon}.png)
+    expect_file(${png})
+    if(EXISTS ${png})
+        # width and height are the big-endian words at bytes 16 and 20 of a PNG
+        file(READ ${png} header OFFSET 16 LIMIT 8 HEX)
+        string(SUBSTRING "${header}" 0 8 width)
+        string(SUBSTRING "${header}" 8 8 height)
+        math(EXPR width "0x${width}")
+        math(EXPR height "0x${height}")
+        if(NOT width EQUAL size OR NOT height EQUAL size)
+            fail("${png} is ${width}x${height}")
+        endif()
+    endif()
+endforeach()
+expect_file(${top}/${DATADIR}/icons/hicolor/scalable/apps/${icon}.svg)
+
+# The launcher starts the program in the picture folder and hands back its
+# exit status. A stand-in program reports where it was started.
+if(EXISTS ${launcher} AND EXISTS ${program})
+    file(WRITE ${program} "#!/bin/sh\npwd -P\necho \"$*\"\nexit 3\n")
+    execute_process(
+        COMMAND ${launcher} one "two words"
+        RESULT_VARIABLE result
+        OUTPUT_VARIABLE output
+        ERROR_VARIABLE errors)
+    file(REAL_PATH ${top}/${PICTURE_DIR} pictures)
+    if(NOT result EQUAL 3)
+        fail("the launcher exited with '${result}' instead of the program's 3: ${errors}")
+    endif()
+    if(NOT output STREQUAL "${pictures}\none two words\n")
+        fail("the launcher did not start the program in ${pictures} with its arguments:\n${output}${errors}")
+    endif()
+endif()
