@@ -50,7 +50,7 @@ answer() {
         sleep 0.2
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && xdotool key --clearmodifiers Return
         for _ in $(seq 10); do
-            xdotool search --name . 2>/dev/null | grep -qx "$id" || return 0
+            xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$id" || return 0
             sleep 0.1
         done
     done
@@ -95,7 +95,7 @@ start_from_title() {
         sleep 0.3
         xdotool key s
         sleep 0.5
-        xdotool search --name . 2>/dev/null | grep -qx "$title" || break
+        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$title" || break
     done
     answer "説明なのねん (1/3)" && answer "説明なのねん (2/3)" && answer "説明なのねん (3/3)" \
         && answer "大サーヴィス" && answer "Here we GO!"
