@@ -66,7 +66,8 @@ void requestClose(QWidget *window)
 
 void playFromTitle()
 {
-    guarded(game::Main);
+    if (!forms::loaded<Form2>())
+        guarded(game::Main);
     if (Form2 *title = forms::loaded<Form2>())
         title->mnustart->trigger();
 }

@@ -25,8 +25,8 @@ QString pictureFolder();
 /// The player's close request, as the window manager delivers it.
 void requestClose(QWidget *window);
 
-/// Plays a whole game the way the player starts it: the program's start,
-/// then "&Start" in the title window. Returns when the game has ended or
+/// Plays a whole game the way the player starts it: the program's start
+/// (unless the title window is already up), then "&Start" in the title window. Returns when the game has ended or
 /// the ending window waits.
 void playFromTitle();
 

@@ -1,0 +1,95 @@
+// Takes the README's screenshots of the real game on an X server: the title
+// window, a stopped day with its scene, the graph and the ending.
+//   xvfb-run -a -s "-screen 0 1024x768x24" screenshots OUTPUT_FOLDER
+// Run it from the folder with the game's pictures, with a window manager on
+// the display for the frames (openbox &).
+#include "game/module1.h"
+#include "game/opening.h"
+#include "services/qtservices.h"
+#include "tests/testgame.h"
+#include "windows/form1.h"
+#include "windows/form3.h"
+#include "windows/form4.h"
+#include "windows/form5.h"
+#include "windows/forms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QString outputFolder;
+
+/// Lets the windows settle on the screen.
+void settle()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 600)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+/// Saves the part of the screen that the visible windows cover.
+void shoot(const QString &name)
+{
+    settle();
+    QRect covered;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            covered |= window->frameGeometry();
+    }
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    screen.copy(covered.adjusted(-8, -8, 8, 8)).save(QDir(outputFolder).filePath(name));
+}
+
+/// The scripted game, but with the frames the window manager really draws.
+class ScreenshotServices : public ScriptedServices
+{
+public:
+    QMargins frameMargins(const Form &form) override { return QtServices::frameMargins(form); }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    outputFolder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outputFolder);
+
+    ScreenshotServices services;
+    freshGame(services);
+    using namespace game;
+
+    // Stop on the fair and on the second folk dance; look at the graph on
+    // the second stop; the friend's +20 brings her letter.
+    services.onTurn = [] {
+        if (SchoolYear == 1 && ((Month == 9 && Day == 9) || (Month == 10 && Day == 9)))
+            press(forms::loaded<Form1>()->Command1);
+    };
+    services.onWait = [&] {
+        if (services.waits == 1)
+            shoot(QStringLiteral("scene.png"));
+        if (services.waits == 2)
+            press(forms::loaded<Form1>()->Command2);
+        press(forms::loaded<Form3>()->Command1);
+    };
+    services.onModal = [](Form &graph) {
+        shoot(QStringLiteral("graph.png"));
+        press(static_cast<Form4 &>(graph).Command1);
+    };
+
+    guarded(Main);
+    shoot(QStringLiteral("title.png"));
+    playFromTitle();
+    if (!forms::loaded<Form5>())
+        return 1;
+    shoot(QStringLiteral("ending.png"));
+    return 0;
+}
