@@ -1,0 +1,70 @@
+#include "services/runtimeerror.h"
+#include "services/services.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QtEndian>
+
+namespace {
+
+/// No picture of the game comes near this; a bigger file is not read at all.
+constexpr qint64 LargestPictureFile = 64 * 1024 * 1024;
+
+/// For an uncompressed BMP, why its pixel rows do not fit in the file, or
+/// an empty text when they do (or when it is another kind of picture).
+/// Qt shows a cut-off BMP with made-up rows instead of failing.
+QString bmpShortfall(const QByteArray &bytes)
+{
+    if (bytes.size() < 54 || !bytes.startsWith("BM"))
+        return {};
+    const char *header = bytes.constData();
+    const qint64 pixelOffset = qFromLittleEndian<quint32>(header + 10);
+    const qint64 width = qFromLittleEndian<qint32>(header + 18);
+    const qint64 height = qAbs(qint64(qFromLittleEndian<qint32>(header + 22)));
+    const qint64 bitsPerPixel = qFromLittleEndian<quint16>(header + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(header + 30);
+    if (qFromLittleEndian<quint32>(header + 14) < 40 || (compression != 0 && compression != 3))
+        return {}; // an old or compressed variant: Qt's reader checks it
+    if (pixelOffset > bytes.size())
+        return QStringLiteral("絵のデータがファイルの外を指しています。");
+    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    if (width > 0 && rowBytes * height > bytes.size() - pixelOffset)
+        return QStringLiteral("ファイルが途中で切れています。");
+    return {};
+}
+
+} // namespace
+
+QPixmap readPictureFile(const QString &fileName)
+{
+    auto fail = [&fileName](const QString &why) {
+        return RuntimeError(ErrorKind::PictureLoading, QStringLiteral("%1: %2").arg(fileName, why));
+    };
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        throw fail(QStringLiteral("ファイルが見つかりません。"));
+    if (info.isDir())
+        throw fail(QStringLiteral("フォルダーです。"));
+    if (info.size() > LargestPictureFile)
+        throw fail(QStringLiteral("絵のファイルとしては大きすぎます。"));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw fail(file.errorString());
+    QByteArray bytes = file.read(LargestPictureFile);
+    if (const QString shortfall = bmpShortfall(bytes); !shortfall.isEmpty())
+        throw fail(shortfall);
+
+    // The format is told by the content, so a picture saved in another
+    // format under its .BMP name loads as well. Qt's allocation limit keeps
+    // a header with absurd dimensions from taking the memory.
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw fail(reader.errorString());
+    return QPixmap::fromImage(image);
+}
