@@ -82,6 +82,16 @@ finish() {
     status=$?
 }
 
+# The top left of a window's client area on the screen.
+client_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
+}
+
+# The processor time the game has used so far, in clock ticks.
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null
+}
+
 start_from_title() {
     local title
     title=$(window "ぷるもけ　ノスタリカ") || { fail "no title window"; return 1; }
@@ -128,6 +138,51 @@ start_without ""
 title=$(window "ぷるもけ　ノスタリカ") && wmctrl -i -c "$title"
 finish
 [ "$status" = 0 ] || fail "exit status $status after closing the title window"
+
+echo "-- a stopped day: the window manager's close is refused by the main and message windows"
+start_without ""
+start_from_title
+# The calendar runs fast: keep clicking where the stop button is until time stops.
+stopped=""
+for _ in $(seq 300); do
+    main=$(xdotool search --onlyvisible --name "^ぷるノス　メイン画面\$" 2>/dev/null | head -n 1)
+    if [ -n "$main" ]; then
+        read -r X Y < <(client_origin "$main")
+        # The stop button lies at 2760..4215 x 1560..1935 twips: 15 twips a pixel.
+        xdotool mousemove $((X + 230)) $((Y + 116)) click 1
+        messages=$(xdotool search --onlyvisible --name "^メッセージ\$" 2>/dev/null | head -n 1)
+        if [ -n "$messages" ] && [ "$(xdotool search --onlyvisible --name "^卒業式\$" 2>/dev/null)" = "" ]; then
+            # A stopped day waits without using the processor.
+            busy=$(cpu_ticks)
+            sleep 0.4
+            [ "$busy" = "$(cpu_ticks)" ] && { stopped=yes; break; }
+        fi
+    fi
+    sleep 0.01
+done
+if [ -z "$stopped" ]; then
+    fail "time could not be stopped"
+else
+    wmctrl -i -c "$main"
+    wmctrl -i -c "$messages"
+    sleep 1
+    xdotool search --onlyvisible --name "^ぷるノス　メイン画面\$" >/dev/null 2>&1 || fail "the main window closed"
+    xdotool search --onlyvisible --name "^メッセージ\$" >/dev/null 2>&1 || fail "the message window closed"
+    kill -0 "$pid" 2>/dev/null || fail "the game ended on a close request"
+    # 次いってみよう lets time run on to graduation day.
+    read -r X Y < <(client_origin "$messages")
+    xdotool mousemove $((X + 485)) $((Y + 68)) click 1
+fi
+answer "卒業式"
+# Either a heroine's letter, closed by the window manager, or nobody came.
+for _ in $(seq 150); do
+    ending=$(xdotool search --onlyvisible --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
+    [ -n "$ending" ] && { wmctrl -i -c "$ending"; break; }
+    xdotool search --onlyvisible --name "^あれ？\$" >/dev/null 2>&1 && { answer "あれ？"; break; }
+    sleep 0.1
+done
+finish
+[ "$status" = 0 ] || fail "exit status $status at the end of the game"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures failed"
