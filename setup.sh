@@ -18,7 +18,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
     fonts-noto-cjk
-    xvfb xauth openbox xdotool wmctrl x11-utils
+    xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
     desktop-file-utils appstream
 )
 

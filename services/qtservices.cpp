@@ -39,7 +39,8 @@ void QtServices::showWindow(Form &form)
     if (!form.hasTaskbarEntry())
         x11::setSkipTaskbar(&form);
     form.show();
-    form.activateWindow();
+    if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
+        form.activateWindow();
 }
 
 void QtServices::showModal(Form &form)

@@ -66,6 +66,9 @@ Form3::Form3()
 {
     setWindowTitle(QStringLiteral("メッセージ"));
     setClientSizeTwips(8385, 1350);
+    // Shown after the main window, it must not take the activation from it:
+    // the stop button keeps the keyboard focus, so a key press stops time.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     // Fixed-pitch and proportional Japanese Gothic faces stand in where the
     // game's own faces are missing.
