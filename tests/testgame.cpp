@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <memory>
+
 void freshGame(ScriptedServices &services)
 {
     // Deleting one window can take others with it (its menus), hence QPointer.
@@ -30,6 +32,15 @@ void freshGame(ScriptedServices &services)
     game::ResetState();
     installPlatform(&services);
     QDir::setCurrent(pictureFolder());
+}
+
+ScriptedServices &freshGame()
+{
+    static std::unique_ptr<ScriptedServices> services;
+    auto next = std::make_unique<ScriptedServices>();
+    freshGame(*next);
+    services = std::move(next);
+    return *services;
 }
 
 void loadMainWindowWithPictures()

@@ -7,6 +7,8 @@
 /// A fresh start for every test: the game state of a new process, no
 /// windows, and new scripted services installed.
 void freshGame(ScriptedServices &services);
+/// The same with scripted services of its own, alive until the next call.
+ScriptedServices &freshGame();
 
 /// Loads the main window with the event pictures of the build folder.
 void loadMainWindowWithPictures();

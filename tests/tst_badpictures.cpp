@@ -73,8 +73,7 @@ class BadPicturesTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         folder = new QTemporaryDir;
         usePictureFolderWith(*folder, QString());
         QFile::remove(Name);
@@ -84,7 +83,6 @@ private slots:
     {
         QDir::setCurrent(pictureFolder());
         delete folder;
-        delete services;
     }
 
     void badPictureFilesAreReportedByName_data()

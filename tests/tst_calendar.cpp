@@ -52,15 +52,9 @@ class CalendarTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         FriendName = PresetFriendName;
         loadMainWindowWithPictures();
-    }
-
-    void cleanup()
-    {
-        delete services;
     }
 
     void calendarRunsThreeSchoolYearsOneDayPerTurn()

@@ -31,13 +31,10 @@ class ClosesTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         FriendName = PresetFriendName;
         loadMainWindowWithPictures();
     }
-
-    void cleanup() { delete services; }
 
     void gameWindowsRefuseTheCloseWhileASceneWaits()
     {

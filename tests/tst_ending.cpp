@@ -50,12 +50,9 @@ class EndingTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         FriendName = PresetFriendName;
     }
-
-    void cleanup() { delete services; }
 
     void highestScoreOfAtLeastSixteenWins_data()
     {

@@ -54,12 +54,9 @@ class GraphTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         FriendName = PresetFriendName;
     }
-
-    void cleanup() { delete services; }
 
     void barsShowEachShareInTwentieths_data()
     {

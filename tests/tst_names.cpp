@@ -28,11 +28,8 @@ class NamesTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
     }
-
-    void cleanup() { delete services; }
 
     void strangeNamesAreKeptAndShownExactly_data()
     {

@@ -25,11 +25,8 @@ class OpeningTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
     }
-
-    void cleanup() { delete services; }
 
     void aGameWithoutStopsEndsInFailureWithStatusZero()
     {

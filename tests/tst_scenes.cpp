@@ -23,12 +23,9 @@ class ScenesTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         FriendName = PresetFriendName;
     }
-
-    void cleanup() { delete services; }
 
     void everySceneprintsFourLinesAndChangesOneScore_data()
     {

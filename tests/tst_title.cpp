@@ -31,11 +31,8 @@ class TitleTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
     }
-
-    void cleanup() { delete services; }
 
     void titleWindowIsCentredAtItsOuterSize()
     {

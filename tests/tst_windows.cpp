@@ -29,12 +29,9 @@ class WindowsTest : public QObject
 private slots:
     void init()
     {
-        services = new ScriptedServices;
-        freshGame(*services);
+        services = &freshGame();
         FriendName = PresetFriendName;
     }
-
-    void cleanup() { delete services; }
 
     void mainWindowIsLaidOutInTwips()
     {
