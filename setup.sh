@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for the game, builds it, then plays or tests it.
 #   ./setup.sh play   install, build, start the game in its picture folder
-#   ./setup.sh test   install, build, run the whole test suite
+#   ./setup.sh test   install, build, run the whole test suite, then run it
+#                     again on a sanitizer build (build-asan/) and fuzz the
+#                     picture loading for a minute (build-fuzz/)
 # Both can be run again at any time; they only redo what is needed.
 set -euo pipefail
 
@@ -20,6 +22,7 @@ packages=(
     fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
     desktop-file-utils appstream
+    clang libclang-rt-14-dev
 )
 
 install_packages() {
@@ -40,6 +43,38 @@ build_game() {
     cmake --build "$build" -j "$(nproc)"
 }
 
+# The whole suite once more on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the test it comes from.
+test_sanitized() {
+    local asan="$here/build-asan"
+    cmake -S "$here" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPURUMOKE_SANITIZE=ON
+    cmake --build "$asan" -j "$(nproc)"
+    (cd "$asan" && ctest --output-on-failure -j "$(nproc)")
+}
+
+# A minute of fuzzing the picture loading (clang and libFuzzer) on a copy of
+# the seed pictures; a crash fails, and its input is kept in build-fuzz/crashes/.
+# The picture libraries' own complaints (stderr) are dropped; the fuzzer's
+# reports still show.
+fuzz_pictures() {
+    local fuzz="$here/build-fuzz"
+    CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DPURUMOKE_FUZZ=ON -DBUILD_TESTING=OFF
+    cmake --build "$fuzz" -j "$(nproc)" --target fuzz_picture
+    local work status=0
+    work=$(mktemp -d)
+    mkdir -p "$work/corpus" "$fuzz/crashes"
+    cp "$fuzz"/fuzz/seeds/* "$work/corpus/"
+    (cd "$work" && "$fuzz/fuzz/fuzz_picture" -max_total_time=60 -rss_limit_mb=2048 -timeout=10 \
+        -dict="$here/fuzz/picture.dict" -artifact_prefix="$fuzz/crashes/" -print_final_stats=1 \
+        -close_fd_mask=2 corpus) || status=$?
+    rm -rf "$work"
+    if [ "$status" -ne 0 ]; then
+        echo "The picture fuzzer failed; its input is in $fuzz/crashes/" >&2
+        return 1
+    fi
+}
+
 install_packages
 build_game
 
@@ -50,7 +85,8 @@ case "$mode" in
         exec ./purumoke
         ;;
     test)
-        cd "$build"
-        ctest --output-on-failure -j "$(nproc)"
+        (cd "$build" && ctest --output-on-failure -j "$(nproc)")
+        test_sanitized
+        fuzz_pictures
         ;;
 esac

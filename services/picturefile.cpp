@@ -30,8 +30,9 @@ QString bmpShortfall(const QByteArray &bytes)
         return {}; // an old or compressed variant: Qt's reader checks it
     if (pixelOffset > bytes.size())
         return QStringLiteral("絵のデータがファイルの外を指しています。");
+    // Compared by division: rows times height of a made-up header overflows.
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    if (width > 0 && rowBytes * height > bytes.size() - pixelOffset)
+    if (width > 0 && height > 0 && rowBytes > (bytes.size() - pixelOffset) / height)
         return QStringLiteral("ファイルが途中で切れています。");
     return {};
 }
@@ -53,7 +54,9 @@ QPixmap readPictureFile(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw fail(file.errorString());
-    QByteArray bytes = file.read(LargestPictureFile);
+    // Asked for no more than the file holds: read() sets aside all it is
+    // asked for before reading.
+    QByteArray bytes = file.read(qMin(file.size(), LargestPictureFile));
     if (const QString shortfall = bmpShortfall(bytes); !shortfall.isEmpty())
         throw fail(shortfall);
 

@@ -95,6 +95,8 @@ private slots:
             QTest::newRow(qPrintable(QStringLiteral("truncated to %1 bytes").arg(length))) << good.left(length) << false;
         QTest::newRow("wrong magic") << QByteArray("XY") + good.mid(2) << false;
         QTest::newRow("60000 x 60000") << withHeaderField(withHeaderField(good, 18, 60000), 22, 60000) << false;
+        QTest::newRow("largest width and height")
+            << withHeaderField(withHeaderField(good, 18, 0x7fffffff), 22, 0x7fffffff) << false;
         QTest::newRow("negative width") << withHeaderField(good, 18, -160) << false;
         QTest::newRow("zero width") << withHeaderField(good, 18, 0) << false;
         QTest::newRow("absurd pixel offset") << withHeaderField(good, 10, 0x7fffffff) << false;
