@@ -1,5 +1,6 @@
 #include "game/module1.h"
 #include "tests/testgame.h"
+#include "services/qtservices.h"
 #include "services/twips.h"
 #include "windows/form1.h"
 #include "windows/form3.h"
@@ -7,7 +8,9 @@
 #include "windows/forms.h"
 #include "windows/label.h"
 
+#include <QApplication>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 using namespace game;
@@ -154,6 +157,25 @@ private slots:
         QCOMPARE(daysSeenByTheGraph, (QList<qint16>{1, 3, 1, 3, 1, 3}));
         QVERIFY(stoppedAfterTheGraph);
         QCOMPARE(services->waits, 3 * 2);
+    }
+
+    void realModalShowReturnsOnceTheGraphIsUnloaded()
+    {
+        QtServices real;
+        installPlatform(&real);
+        forms::show<Form1>();
+        bool onlyTheGraphTakesInput = false;
+        QTimer::singleShot(0, [&] {
+            Form4 *graph = forms::loaded<Form4>();
+            QVERIFY(graph && graph->isVisible());
+            onlyTheGraphTakesInput = QApplication::activeModalWidget() == graph;
+            press(graph->Command1);
+        });
+        press(forms::loaded<Form1>()->Command2);
+        installPlatform(services);
+        QVERIFY(onlyTheGraphTakesInput);
+        QVERIFY(!forms::loaded<Form4>());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void totalOverflowBecomesTheRunTimeErrorReport_data()
