@@ -2,7 +2,14 @@
 
 #include "tests/scriptedservices.h"
 
+#include <QMetaType>
 #include <QString>
+
+#include <array>
+
+/// The four scores as one row of a data-driven test (index 0 unused).
+using Scores = std::array<qint16, 4>;
+Q_DECLARE_METATYPE(Scores)
 
 /// A fresh start for every test: the game state of a new process, no
 /// windows, and new scripted services installed.

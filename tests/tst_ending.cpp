@@ -13,10 +13,7 @@
 #include <QTest>
 
 using namespace game;
-using Scores = std::array<qint16, 4>;
 using Box = ScriptedServices::Box;
-
-Q_DECLARE_METATYPE(Scores)
 
 namespace {
 

@@ -14,9 +14,6 @@
 #include <QTest>
 
 using namespace game;
-using Scores = std::array<qint16, 4>;
-
-Q_DECLARE_METATYPE(Scores)
 
 namespace {
 

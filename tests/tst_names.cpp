@@ -13,9 +13,6 @@
 #include <QTest>
 
 using namespace game;
-using Scores = std::array<qint16, 4>;
-
-Q_DECLARE_METATYPE(Scores)
 
 /// Whatever the player types as the friend's name is kept and shown
 /// exactly; only a name equal to a fixed heroine's changes whose score moves.
