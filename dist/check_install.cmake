@@ -38,10 +38,11 @@ if(EXISTS ${program})
     endif()
 endif()
 
-# Every picture the game reads, and nothing it would miss.
+# Every picture the game reads, and nothing it would miss: the 18 pictures
+# and their drawings at twice the size for high-density screens.
 list(LENGTH PICTURES count)
-if(NOT count EQUAL 18)
-    fail("expected the game's 18 pictures, the build has ${count}")
+if(NOT count EQUAL 36)
+    fail("expected the game's 18 pictures and their 18 @2x drawings, the build has ${count}")
 endif()
 foreach(picture IN LISTS PICTURES)
     get_filename_component(name ${picture} NAME)

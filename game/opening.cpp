@@ -85,8 +85,10 @@ QString EventPictureName(int i)
 void LoadEventPictures()
 {
     Form1 &main = forms::load<Form1>();
+    // Drawn for the screen the main window is on (finer on a dense one).
+    const qreal ratio = main.devicePixelRatioF();
     for (int i = 0; i <= 15; ++i)
-        main.Image1[i]->setPicture(platform().loadPicture(EventPictureName(i)));
+        main.Image1[i]->setPicture(platform().loadPicture(EventPictureName(i), ratio));
 }
 
 } // namespace game

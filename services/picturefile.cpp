@@ -37,9 +37,8 @@ QString bmpShortfall(const QByteArray &bytes)
     return {};
 }
 
-} // namespace
-
-QPixmap readPictureFile(const QString &fileName)
+/// The picture in a file, or a RuntimeError naming the file.
+QPixmap readOnePicture(const QString &fileName)
 {
     auto fail = [&fileName](const QString &why) {
         return RuntimeError(ErrorKind::PictureLoading, QStringLiteral("%1: %2").arg(fileName, why));
@@ -70,4 +69,35 @@ QPixmap readPictureFile(const QString &fileName)
     if (image.isNull())
         throw fail(reader.errorString());
     return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QString doubleSizeName(const QString &fileName)
+{
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot <= fileName.lastIndexOf(QLatin1Char('/')))
+        return fileName + QStringLiteral("@2x");
+    return fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot);
+}
+
+QPixmap readPictureFile(const QString &fileName, qreal deviceRatio)
+{
+    // The game's own picture comes first, and its failures are the ones
+    // reported; the larger drawing is only ever a finer copy of it.
+    const QPixmap picture = readOnePicture(fileName);
+    if (deviceRatio < 1.5)
+        return picture;
+    const QString finer = doubleSizeName(fileName);
+    if (!QFileInfo::exists(finer))
+        return picture;
+    try {
+        QPixmap doubled = readOnePicture(finer);
+        if (doubled.size() != picture.size() * 2)
+            return picture;
+        doubled.setDevicePixelRatio(2.0);
+        return doubled;
+    } catch (const RuntimeError &) {
+        return picture;
+    }
 }

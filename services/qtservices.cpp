@@ -103,9 +103,9 @@ QString QtServices::inputBox(const QString &prompt, const QString &title, const 
     return dialog.textValue();
 }
 
-QPixmap QtServices::loadPicture(const QString &fileName)
+QPixmap QtServices::loadPicture(const QString &fileName, qreal deviceRatio)
 {
-    return readPictureFile(fileName);
+    return readPictureFile(fileName, deviceRatio);
 }
 
 void QtServices::endProgram(int status)

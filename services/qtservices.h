@@ -28,7 +28,7 @@ public:
     void messageBox(const QString &text, BoxIcon icon, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &preset) override;
 
-    QPixmap loadPicture(const QString &fileName) override;
+    QPixmap loadPicture(const QString &fileName, qreal deviceRatio) override;
 
     [[noreturn]] void endProgram(int status) override;
     [[noreturn]] void reportRuntimeError(const RuntimeError &error) override;

@@ -51,9 +51,10 @@ public:
     virtual QString inputBox(const QString &prompt, const QString &title,
                              const QString &preset) = 0;
 
-    /// Reads a picture file named relative to the working directory;
-    /// throws a picture-loading RuntimeError naming the file when it fails.
-    virtual QPixmap loadPicture(const QString &fileName) = 0;
+    /// Reads a picture file named relative to the working directory for a
+    /// window of the given device pixel ratio (see readPictureFile); throws
+    /// a picture-loading RuntimeError naming the file when it fails.
+    virtual QPixmap loadPicture(const QString &fileName, qreal deviceRatio) = 0;
 
     /// Ends the program at once: windows vanish and no handler runs.
     [[noreturn]] virtual void endProgram(int status) = 0;
@@ -68,8 +69,15 @@ void installPlatform(Services *services);
 
 /// Shared picture loading: reads a BMP (or other picture Qt reads) from
 /// the working directory, throwing a picture-loading RuntimeError that
-/// names the file and the reason when it cannot.
-QPixmap readPictureFile(const QString &fileName);
+/// names the file and the reason when it cannot. For a window of a device
+/// pixel ratio of 1.5 or more, the drawing at twice the size beside it
+/// (EVE00@2x.BMP beside EVE00.BMP) is shown instead when it loads and is
+/// exactly twice as large; a missing or bad one is passed over quietly.
+QPixmap readPictureFile(const QString &fileName, qreal deviceRatio = 1.0);
+
+/// The name of a picture's drawing at twice the size: "@2x" before the
+/// extension, as Qt names them.
+QString doubleSizeName(const QString &fileName);
 
 /// A message-box or letter text as shown on screen: the game's line break,
 /// LF followed by CR, is one line break.

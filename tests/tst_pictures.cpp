@@ -1,8 +1,14 @@
 #include "game/opening.h"
 #include "services/runtimeerror.h"
 #include "tests/testgame.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/form5.h"
+#include "windows/forms.h"
+#include "windows/picturebox.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -23,6 +29,11 @@ private slots:
         QTest::newRow("ending") << "Title2.BMP" << QSize(300, 334);
         for (int i = 0; i <= 15; ++i)
             QTest::newRow(qPrintable(game::EventPictureName(i))) << game::EventPictureName(i) << QSize(160, 120);
+        // The drawings for high-density screens, at twice the size.
+        QTest::newRow("title@2x") << "title1@2x.BMP" << QSize(638, 476);
+        QTest::newRow("ending@2x") << "Title2@2x.BMP" << QSize(600, 668);
+        QTest::newRow("EVE00@2x") << "EVE00@2x.BMP" << QSize(320, 240);
+        QTest::newRow("EVE15@2x") << "EVE15@2x.BMP" << QSize(320, 240);
     }
 
     void everyPictureIsRenderedAsA24BitBmp()
@@ -48,6 +59,109 @@ private slots:
                 colours.insert(picture.pixel(x, y));
         }
         QVERIFY2(colours.size() > 50, "a picture is drawn, not a flat colour");
+    }
+
+    void finerDrawingOnlyWhenDenseAndExactlyTwiceTheSize_data()
+    {
+        QTest::addColumn<qreal>("deviceRatio");
+        QTest::addColumn<QString>("finer"); // what EVE00@2x.BMP holds
+        QTest::addColumn<qreal>("shownRatio");
+        QTest::newRow("ratio 1") << 1.0 << "good" << 1.0;
+        QTest::newRow("ratio 1.25") << 1.25 << "good" << 1.0;
+        QTest::newRow("ratio 1.5") << 1.5 << "good" << 2.0;
+        QTest::newRow("ratio 2") << 2.0 << "good" << 2.0;
+        QTest::newRow("ratio 2, none") << 2.0 << "" << 1.0;
+        QTest::newRow("ratio 2, same size") << 2.0 << "same size" << 1.0;
+        QTest::newRow("ratio 2, three times") << 2.0 << "three times" << 1.0;
+        QTest::newRow("ratio 2, not a picture") << 2.0 << "garbage" << 1.0;
+        QTest::newRow("ratio 2, cut off") << 2.0 << "cut off" << 1.0;
+    }
+
+    void finerDrawingOnlyWhenDenseAndExactlyTwiceTheSize()
+    {
+        QFETCH(qreal, deviceRatio);
+        QFETCH(QString, finer);
+        QFETCH(qreal, shownRatio);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("EVE00.BMP"));
+        const QString finerName = dir.filePath(QStringLiteral("EVE00@2x.BMP"));
+        QVERIFY(QFile::copy(QStringLiteral("EVE00.BMP"), name));
+        QFile original(QStringLiteral("EVE00@2x.BMP"));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray good = original.readAll();
+        const QImage base(name);
+        QByteArray bytes;
+        if (finer == QLatin1String("good"))
+            bytes = good;
+        else if (finer == QLatin1String("garbage"))
+            bytes = "BM this is not a picture";
+        else if (finer == QLatin1String("cut off"))
+            bytes = good.left(good.size() / 2);
+        if (finer == QLatin1String("same size"))
+            QVERIFY(QFile::copy(name, finerName));
+        else if (finer == QLatin1String("three times"))
+            QVERIFY(base.scaled(base.size() * 3).save(finerName, "BMP"));
+        else if (!bytes.isEmpty()) {
+            QFile file(finerName);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+
+        const QPixmap shown = readPictureFile(name, deviceRatio);
+        QCOMPARE(shown.devicePixelRatio(), shownRatio);
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(160, 120));
+        QCOMPARE(shown.size(), QSize(160, 120) * shownRatio);
+    }
+
+    void missingOrBadGamePictureIsReportedEvenWithAFinerOne()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("EVE00.BMP"));
+        QVERIFY(QFile::copy(QStringLiteral("EVE00@2x.BMP"), dir.filePath(QStringLiteral("EVE00@2x.BMP"))));
+        try {
+            readPictureFile(name, 2.0);
+            QFAIL("a missing picture loaded");
+        } catch (const RuntimeError &error) {
+            QVERIFY2(error.message().contains(name + QStringLiteral(": ")), qPrintable(error.message()));
+        }
+        QFile broken(name);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("BM this is not a picture");
+        broken.close();
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, readPictureFile(name, 2.0));
+    }
+
+    // Run at the screen's own ratio: once at 1 and once with QT_SCALE_FACTOR=2.
+    void windowsShowTheDrawingForTheirScreen()
+    {
+        guarded(game::Main);
+        loadMainWindowWithPictures();
+        Form2 *title = forms::loaded<Form2>();
+        Form1 *main = forms::loaded<Form1>();
+        QVERIFY(title && main);
+        Form5 &ending = forms::load<Form5>();
+        if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2"))
+            QCOMPARE(main->devicePixelRatioF(), 2.0);
+        const struct {
+            QWidget *window;
+            const PictureBox *box;
+            QSize size;
+        } shown[] = {
+            {title, title->clientArea, {319, 238}},
+            {&ending, ending.clientArea, {300, 334}},
+            {main, main->Image1[0], {160, 120}},
+            {main, main->Image1[15], {160, 120}},
+        };
+        for (const auto &[window, box, size] : shown) {
+            const qreal expected = window->devicePixelRatioF() >= 1.5 ? 2.0 : 1.0;
+            QCOMPARE(box->picture().devicePixelRatio(), expected);
+            QCOMPARE(box->picture().deviceIndependentSize(), QSizeF(size));
+        }
+        // The window icon has larger drawings for dense screens as well.
+        const QList<QSize> iconSizes = main->windowIcon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(32, 32)) && iconSizes.contains(QSize(128, 128)));
+        game::ShowEventPicture(qint16(15));
+        QCOMPARE(main->Image2->picture().cacheKey(), main->Image1[15]->picture().cacheKey());
     }
 };
 

@@ -20,6 +20,19 @@ Qt::WindowFlags flagsFor(Form::Border border)
     return Qt::Window;
 }
 
+/// The program's 32 × 32 icon, with larger drawings of it for windows on
+/// high-density screens, where the window manager asks for more pixels.
+QIcon programIcon()
+{
+    static const QIcon icon = [] {
+        QIcon drawn(QStringLiteral(":/icons/purumoke.png"));
+        drawn.addFile(QStringLiteral(":/icons/hicolor/purumoke-64.png"));
+        drawn.addFile(QStringLiteral(":/icons/hicolor/purumoke-128.png"));
+        return drawn;
+    }();
+    return icon;
+}
+
 } // namespace
 
 Form::Form(Border border, bool taskbarEntry)
@@ -27,7 +40,7 @@ Form::Form(Border border, bool taskbarEntry)
     , m_border(border)
     , m_taskbarEntry(taskbarEntry)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/purumoke.png")));
+    setWindowIcon(programIcon());
 }
 
 void Form::Form_QueryUnload(qint16 &, qint16 &)

@@ -38,7 +38,7 @@ void Form2::Form_Load()
 {
     setOuterHeightTwips(4200);
     setOuterWidthTwips(4900);
-    clientArea->setPicture(platform().loadPicture(QStringLiteral("title1.") + QStringLiteral("BMP")));
+    clientArea->setPicture(platform().loadPicture(QStringLiteral("title1.") + QStringLiteral("BMP"), devicePixelRatioF()));
     centreVertically();
     centreHorizontally();
 }
