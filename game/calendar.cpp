@@ -70,6 +70,9 @@ void RunCalendar()
 {
     forms::show<Form1>();
     forms::show<Form3>();
+    // Whatever the desktop does with a new window, the stop button has the
+    // keyboard when the calendar starts.
+    forms::activate<Form1>();
 
     SchoolYear = 1;
     Month = 4;
@@ -84,10 +87,15 @@ void RunCalendar()
         ShowEventPicture(CurrentEvent);
         if (TimeStopped) {
             PlayEvent(CurrentEvent);
+            // The scene's window takes the keyboard, so that the next
+            // button is a key away, and gives it back to the stop button
+            // once time runs on: Space alone plays the game.
+            forms::activate<Form3>();
             // Sleeps while nothing happens; the next button's handler runs
             // inside this wait.
             while (TimeStopped)
                 platform().waitForEvents();
+            forms::activate<Form1>();
         }
     }
 

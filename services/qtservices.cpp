@@ -52,6 +52,13 @@ void QtServices::showModal(Form &form)
     loop.exec();
 }
 
+void QtServices::activateWindow(Form &form)
+{
+    form.focusFirstControl();
+    form.raise();
+    form.activateWindow();
+}
+
 void QtServices::hideWindow(Form &form)
 {
     form.hide();

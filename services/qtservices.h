@@ -19,6 +19,7 @@ public:
 
     void showWindow(Form &form) override;
     void showModal(Form &form) override;
+    void activateWindow(Form &form) override;
     void hideWindow(Form &form) override;
     QMargins frameMargins(const Form &form) override;
 

@@ -34,6 +34,9 @@ public:
     /// Shows a loaded window and returns when it has been unloaded;
     /// meanwhile only that window takes input.
     virtual void showModal(Form &form) = 0;
+    /// Makes a shown window the active one, with the keyboard focus on its
+    /// first control, so that the player's next key goes there.
+    virtual void activateWindow(Form &form) = 0;
     /// Hides a window; it stays loaded.
     virtual void hideWindow(Form &form) = 0;
     /// The frame the window manager gives (or will give) a window around

@@ -6,6 +6,7 @@
 #include "windows/label.h"
 #include "windows/picturebox.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -55,6 +56,38 @@ private slots:
         services = &freshGame();
         FriendName = PresetFriendName;
         loadMainWindowWithPictures();
+    }
+
+    // The keyboard goes where the next action is: to the next button while
+    // a scene waits, back to the stop button once time runs on.
+    void spaceAlonePlaysTheGame()
+    {
+        const auto spaceOnTheFocus = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        };
+        int stops = 0;
+        int mainReady = 0;
+        int messagesReady = 0;
+        services->onTurn = [&] {
+            Form1 *main = forms::loaded<Form1>();
+            if (Day != 9 || Month % 4 != 0)
+                return;
+            mainReady += QApplication::activeWindow() == main && QApplication::focusWidget() == main->Command1;
+            ++stops;
+            spaceOnTheFocus();
+        };
+        services->onWait = [&] {
+            Form3 *messages = forms::loaded<Form3>();
+            messagesReady += QApplication::activeWindow() == messages
+                             && QApplication::focusWidget() == messages->Command1;
+            spaceOnTheFocus();
+        };
+        playCalendar();
+        QCOMPARE(SchoolYear, qint16(4));
+        QCOMPARE(stops, 9);
+        QCOMPARE(services->waits, stops);
+        QCOMPARE(mainReady, stops);
+        QCOMPARE(messagesReady, stops);
     }
 
     void calendarRunsThreeSchoolYearsOneDayPerTurn()

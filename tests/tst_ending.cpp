@@ -130,13 +130,26 @@ private slots:
         QCOMPARE(ending.Label1->geometry(), inTwips(120, 3720, 4215, 1215));
     }
 
+    void closingTheEndingWindowEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("close button") << false;
+        QTest::newRow("Escape") << true;
+    }
+
     void closingTheEndingWindowEndsTheProgram()
     {
+        QFETCH(bool, escape);
         Score = {0, 20, 0, 0};
         forms::load<Form3>();
         forms::hide<Form3>();
         runEnding();
-        requestClose(forms::loaded<Form5>());
+        QTest::keyClick(forms::loaded<Form5>(), Qt::Key_A);
+        QVERIFY(!services->ended);
+        if (escape)
+            QTest::keyClick(forms::loaded<Form5>(), Qt::Key_Escape);
+        else
+            requestClose(forms::loaded<Form5>());
         QVERIFY(services->ended);
         QCOMPARE(services->exitStatus, 0);
     }

@@ -175,6 +175,35 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    void graphClosesWithItsDefaultAndCancelKeys_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Return") << Qt::Key_Return;
+        QTest::newRow("Enter") << Qt::Key_Enter;
+        QTest::newRow("Escape") << Qt::Key_Escape;
+        QTest::newRow("Space") << Qt::Key_Space;
+    }
+
+    void graphClosesWithItsDefaultAndCancelKeys()
+    {
+        QFETCH(Qt::Key, key);
+        bool closedByTheKey = false;
+        services->onModal = [&](Form &graph) {
+            QVERIFY(static_cast<Form4 &>(graph).Command1->isDefault());
+            QTest::keyClick(graph.focusWidget(), key);
+            closedByTheKey = graph.isUnloaded();
+        };
+        forms::showModal<Form4>();
+        QVERIFY(closedByTheKey);
+        // Other keys leave it open.
+        services->onModal = [&](Form &graph) {
+            QTest::keyClick(&graph, Qt::Key_A);
+            closedByTheKey = graph.isUnloaded();
+        };
+        forms::showModal<Form4>();
+        QVERIFY(!closedByTheKey);
+    }
+
     void totalOverflowBecomesTheRunTimeErrorReport_data()
     {
         QTest::addColumn<Scores>("scores");

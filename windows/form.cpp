@@ -77,6 +77,16 @@ void Form::closeEvent(QCloseEvent *event)
     guarded([this] { unload(UnloadReason::PlayerClose); });
 }
 
+void Form::focusFirstControl()
+{
+    for (QWidget *control = nextInFocusChain(); control != this; control = control->nextInFocusChain()) {
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isEnabled() && control->isVisibleTo(this)) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 QMargins Form::frame() const
 {
     if (isVisible() && frameGeometry() != geometry()) {

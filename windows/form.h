@@ -50,6 +50,10 @@ public:
     void setOuterWidthTwips(double width);
     void setOuterHeightTwips(double height);
 
+    /// Gives the keyboard focus to the first control in tab order, or
+    /// makes it the one that gets it when the window becomes active.
+    void focusFirstControl();
+
     /// Centring steps of the load handlers: the edge becomes
     /// (screen size - outer size) / 2, computed in single precision.
     void centreHorizontally();

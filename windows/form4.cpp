@@ -3,6 +3,7 @@
 #include "game/module1.h"
 #include "windows/label.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -45,6 +46,7 @@ Form4::Form4()
     }
     Command1 = new QPushButton(QStringLiteral("よし"), this);
     place(Command1, 4800, 1200, 975, 375);
+    Command1->setDefault(true);
     Command1->setFocus();
     onClick(Command1, [this] { Command1_Click(); });
 }
@@ -75,4 +77,17 @@ void Form4::Form_Load()
 void Form4::Command1_Click()
 {
     unload(UnloadReason::ProgramCode);
+}
+
+void Form4::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        Command1->click();
+        break;
+    default:
+        Form::keyPressEvent(event);
+    }
 }

@@ -25,4 +25,9 @@ public:
     std::array<Label *, 3> Label1{};  ///< the three names
     std::array<Label *, 6> Label2{};  ///< tracks 0 to 2, red bars 3 to 5 over them
     QPushButton *Command1 = nullptr;  ///< "よし": closes the window
+
+protected:
+    /// "よし" is the window's default and cancel button: Return, Enter and
+    /// Escape press it.
+    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -3,6 +3,8 @@
 #include "windows/label.h"
 #include "windows/picturebox.h"
 
+#include <QKeyEvent>
+
 Form5::Form5()
     : Form(Border::FixedDialog, false)
 {
@@ -24,4 +26,12 @@ void Form5::Form_Load()
 void Form5::Form_QueryUnload(qint16 &, qint16 &)
 {
     platform().endProgram(0);
+}
+
+void Form5::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        Form::keyPressEvent(event);
 }

@@ -19,4 +19,8 @@ public:
 
     Label *Label1 = nullptr;          ///< the letter
     PictureBox *clientArea = nullptr; ///< the background picture
+
+protected:
+    /// Escape closes the window the way its close button does.
+    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -51,6 +51,15 @@ void showModal()
     platform().showModal(load<F>());
 }
 
+/// Makes the window, if it is loaded, the active one with the focus on its
+/// first control.
+template <class F>
+void activate()
+{
+    if (F *form = loaded<F>())
+        platform().activateWindow(*form);
+}
+
 /// Hides the window if it is loaded; it stays loaded.
 template <class F>
 void hide()
