@@ -75,6 +75,13 @@ QString heroineName(int heroine)
 
 } // namespace
 
+QString EventPlace(qint16 event)
+{
+    if (event < 0 || event > 15)
+        return {};
+    return QString::fromUtf16(Script[event].place);
+}
+
 void PlayEvent(qint16 event)
 {
     if (event < 0 || event > 15)

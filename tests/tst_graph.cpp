@@ -22,6 +22,7 @@ struct GraphSeen
     QStringList names;
     QList<int> redCharacters;
     QStringList tracks;
+    QStringList shares; ///< what each bar says to a screen reader
 };
 
 /// What the graph window shows while it is open; the player then presses "よし".
@@ -36,6 +37,7 @@ GraphSeen openGraph(ScriptedServices &services)
             const QString bar = graph.Label2[row + 3]->caption();
             QVERIFY(Form4::BarText.startsWith(bar));
             seen.redCharacters.append(bar.size());
+            seen.shares.append(graph.Label2[row + 3]->accessibleDescription());
         }
         press(graph.Command1);
     };
@@ -80,6 +82,8 @@ private slots:
         Score = scores;
         const GraphSeen seen = openGraph(*services);
         QCOMPARE(seen.redCharacters, red);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(seen.shares[row], QStringLiteral("%1 / 20").arg(red[row]));
         QCOMPARE(seen.tracks, QStringList(3, Form4::BarText));
         QCOMPARE(seen.names, (QStringList{"富士崎　緒詩里", "武比山　保毛美", "河馬之小路　おヨネ "}));
         QVERIFY(!forms::loaded<Form4>());

@@ -4,7 +4,10 @@
 #include "services/twips.h"
 #include "tests/testgame.h"
 #include "windows/form1.h"
+#include "windows/form2.h"
 #include "windows/form3.h"
+#include "windows/form4.h"
+#include "windows/form5.h"
 #include "windows/forms.h"
 #include "windows/label.h"
 #include "windows/picturebox.h"
@@ -131,21 +134,70 @@ private slots:
         QVERIFY2(whiteText, "the first line is drawn in white");
     }
 
-    void printedSceneIsExposedToAssistiveTechnology()
+    void windowsAreWindowsNamedByTheirCaption()
     {
-        forms::show<Form3>();
+        guarded(Main);
+        const QList<QPair<Form *, QAccessible::Role>> windows = {
+            {forms::loaded<Form2>(), QAccessible::Dialog},
+            {&forms::load<Form1>(), QAccessible::Window},
+            {&forms::load<Form3>(), QAccessible::Window},
+            {&forms::load<Form4>(), QAccessible::Dialog},
+            {&forms::load<Form5>(), QAccessible::Dialog},
+        };
+        for (const auto &[form, role] : windows) {
+            QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form);
+            QCOMPARE(window->role(), role);
+            QCOMPARE(window->text(QAccessible::Name), form->windowTitle());
+        }
+    }
+
+    // Each scene is read as text; the next button, which takes the focus
+    // for the scene, carries it as its description so that it is spoken.
+    // (The events on a real accessibility bus: tests/desktop_session.sh.)
+    void printedSceneIsReadableText()
+    {
+        Form3 &messages = forms::show<Form3>();
+        PlayEvent(3);
         PlayEvent(14);
-        QWidget *area = nullptr;
-        for (QWidget *child : forms::loaded<Form3>()->findChildren<QWidget *>()) {
-            if (child->accessibleName() == QStringLiteral("メッセージ"))
-                area = child;
+        const QString scene = messages.printedLines().join(QLatin1Char('\n'));
+        QCOMPARE(messages.printedLines().size(), 4);
+        QAccessibleInterface *area = nullptr;
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&messages);
+        for (int i = 0; i < window->childCount(); ++i) {
+            if (window->child(i)->textInterface())
+                area = window->child(i);
         }
         QVERIFY(area);
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(area);
-        QVERIFY(accessible);
-        const QStringList lines = accessible->text(QAccessible::Description).split(QLatin1Char('\n'));
-        QCOMPARE(lines, forms::loaded<Form3>()->printedLines());
-        QCOMPARE(lines.size(), 4);
+        QCOMPARE(area->role(), QAccessible::EditableText);
+        QVERIFY(area->state().readOnly);
+        const QAccessibleTextInterface *text = area->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), scene);
+        int start = -1, end = -1;
+        QCOMPARE(text->textAtOffset(scene.indexOf(QStringLiteral("恋のチャンス")), QAccessible::LineBoundary, &start, &end)
+                     .trimmed(),
+                 QStringLiteral("恋のチャンス！"));
+        QCOMPARE(messages.Command1->accessibleDescription(), scene);
+    }
+
+    void picturesAreNamedByWhatTheyShow()
+    {
+        guarded(Main);
+        QAccessibleInterface *title = QAccessible::queryAccessibleInterface(forms::loaded<Form2>()->clientArea);
+        QCOMPARE(title->role(), QAccessible::Graphic);
+        QCOMPARE(title->text(QAccessible::Name), QStringLiteral("ぷるもけ　ノスタリカ"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(forms::load<Form5>().clientArea)->text(QAccessible::Name),
+                 QStringLiteral("伝説の樹"));
+
+        // The event picture is named by the place in the header of its scene.
+        loadMainWindowWithPictures();
+        Form1 &main = *forms::loaded<Form1>();
+        for (qint16 n = 0; n <= 15; ++n) {
+            ShowEventPicture(n);
+            PlayEvent(n);
+            const QString header = forms::loaded<Form3>()->printedLines().value(0);
+            QCOMPARE(QStringLiteral("［%1］").arg(main.Image2->accessibleName()), header);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(main.Image2)->role(), QAccessible::Graphic);
     }
 
     void thePlayerCannotCloseTheMainOrTheMessageWindow()

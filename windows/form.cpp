@@ -1,6 +1,7 @@
 #include "windows/form.h"
 
 #include "services/twips.h"
+#include "windows/accessible.h"
 
 #include <QCloseEvent>
 
@@ -41,6 +42,7 @@ Form::Form(Border border, bool taskbarEntry)
     , m_taskbarEntry(taskbarEntry)
 {
     setWindowIcon(programIcon());
+    installAccessibleRoles();
 }
 
 void Form::Form_QueryUnload(qint16 &, qint16 &)

@@ -1,6 +1,7 @@
 #include "windows/form1.h"
 
 #include "game/module1.h"
+#include "game/scenes.h"
 #include "windows/form4.h"
 #include "windows/forms.h"
 #include "windows/label.h"
@@ -93,6 +94,11 @@ void ShowEventPicture(const qint16 &n)
                            QStringLiteral("絵の番号 %1 はありません。").arg(n));
     main.Image2->setPicture(main.Image1[n]->picture());
     main.Image2->repaint();
+    // Named after the place of the day's event; renamed only when the
+    // place changes, since a screen reader hears every renaming.
+    const QString place = EventPlace(n);
+    if (main.Image2->accessibleName() != place)
+        main.Image2->setAccessibleName(place);
 }
 
 } // namespace game

@@ -19,6 +19,7 @@ Form2::Form2()
     mnuabout = mnuhelp->addAction(QStringLiteral("&About"));
 
     clientArea = new PictureBox(this);
+    clientArea->setAccessibleName(QStringLiteral("ぷるもけ　ノスタリカ"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -3,63 +3,9 @@
 #include "game/module1.h"
 #include "windows/form1.h"
 #include "windows/forms.h"
+#include "windows/printarea.h"
 
-#include <QAccessible>
-#include <QPainter>
 #include <QPushButton>
-
-/// The surface the scene is printed on. It keeps the printed lines so that
-/// they are drawn again whenever the window is uncovered, and tells
-/// assistive technology what they say.
-class PrintArea : public QWidget
-{
-public:
-    explicit PrintArea(QWidget *parent)
-        : QWidget(parent)
-    {
-        setAccessibleName(QStringLiteral("メッセージ"));
-    }
-
-    const QStringList &lines() const { return m_lines; }
-
-    void clear()
-    {
-        m_lines.clear();
-        changed();
-    }
-
-    void append(const QString &line)
-    {
-        m_lines.append(line);
-        changed();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.setFont(font());
-        const QFontMetrics metrics(font());
-        // The four lines of a scene must stay above the next button, so a
-        // face with tall line metrics is printed at a tighter pitch.
-        const int pitch = qMin(metrics.height(), height() * 840 / 1350 / 4);
-        int y = 0;
-        for (const QString &line : m_lines) {
-            painter.drawText(0, y + metrics.ascent(), line);
-            y += pitch;
-        }
-    }
-
-private:
-    void changed()
-    {
-        setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
-        update();
-    }
-
-    QStringList m_lines;
-};
 
 Form3::Form3()
     : Form(Border::FixedToolWindow, false)
@@ -121,11 +67,15 @@ void Form3::Command1_Click()
 void Form3::Cls()
 {
     m_printArea->clear();
+    Command1->setAccessibleDescription(QString());
 }
 
 void Form3::Print(const QString &line)
 {
     m_printArea->append(line);
+    // A screen reader speaks the scene when the keyboard lands on the next
+    // button, as it speaks a button's description with its name.
+    Command1->setAccessibleDescription(m_printArea->text());
 }
 
 QStringList Form3::printedLines() const

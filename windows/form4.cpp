@@ -14,6 +14,13 @@ namespace {
 
 constexpr int RowTops[3] = {120, 480, 840};
 
+/// A screen reader cannot tell a red bar from its grey track, so each bar
+/// also says in words how many of the twenty characters are red.
+void describeShare(Label *bar, int twentieths)
+{
+    bar->setAccessibleDescription(QStringLiteral("%1 / 20").arg(twentieths));
+}
+
 Label *makeLabel(QWidget *parent, const QString &caption, const QColor &colour, bool opaque)
 {
     auto *label = new Label(parent, caption);
@@ -43,6 +50,8 @@ Form4::Form4()
         const bool bar = k >= 3;
         Label2[k] = makeLabel(this, BarText, bar ? QColor(255, 0, 0) : QColor(128, 128, 128), !bar);
         place(Label2[k], 2520, RowTops[k % 3], 3735, 255);
+        if (bar)
+            describeShare(Label2[k], 20);
     }
     Command1 = new QPushButton(QStringLiteral("よし"), this);
     place(Command1, 4800, 1200, 975, 375);
@@ -69,8 +78,12 @@ void Form4::Form_Load()
         const double ratio = double(Score[i]) / double(total) * 20.0;
         Label *bar = Label2[i + 2];
         bar->setCaption(QString());
-        if (ratio > 0)
-            bar->setCaption(BarText.left(int(std::min(std::floor(ratio), 20.0))));
+        int twentieths = 0;
+        if (ratio > 0) {
+            twentieths = int(std::min(std::floor(ratio), 20.0));
+            bar->setCaption(BarText.left(twentieths));
+        }
+        describeShare(bar, twentieths);
     }
 }
 
