@@ -68,7 +68,7 @@ void AdvanceDate()
 
 void RunCalendar()
 {
-    forms::show<Form1>();
+    const Form1 &main = forms::show<Form1>();
     forms::show<Form3>();
 
     SchoolYear = 1;
@@ -76,8 +76,12 @@ void RunCalendar()
     Day = 6;
     TimeStopped = False;
 
+    // One day per refresh of the screen: fast enough that three years fly
+    // past, slow enough that a player can aim at a day. The buttons'
+    // handlers run inside the wait for the next turn.
+    platform().startPace();
     while (SchoolYear < 4) {
-        platform().processEvents();
+        platform().awaitNextTurn(main);
         AdvanceDate();
         ShowDate(SchoolYear, Month, Day);
         CurrentEvent = PickEvent(Month, Day);
@@ -88,6 +92,8 @@ void RunCalendar()
             // inside this wait.
             while (TimeStopped)
                 platform().waitForEvents();
+            // Time runs on from here, not from before the stop.
+            platform().startPace();
         }
     }
 

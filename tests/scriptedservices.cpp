@@ -53,9 +53,9 @@ QMargins ScriptedServices::frameMargins(const Form &)
     return frame;
 }
 
-void ScriptedServices::processEvents()
+void ScriptedServices::awaitNextTurn(const QWidget &)
 {
-    QtServices::processEvents();
+    QCoreApplication::processEvents();
     ++turns;
     if (onTurn)
         onTurn();
@@ -64,7 +64,7 @@ void ScriptedServices::processEvents()
 
 void ScriptedServices::waitForEvents()
 {
-    QtServices::processEvents();
+    QCoreApplication::processEvents();
     if (++waits > WaitLimit)
         throw std::logic_error("a stopped day waits for ever: the script never lets time run on");
     if (onWait) {
