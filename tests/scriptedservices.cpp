@@ -13,18 +13,17 @@
 #include <stdexcept>
 
 namespace {
-constexpr quint32 FixedSeed = 20260407;
 constexpr int WaitLimit = 1000;
 } // namespace
 
 ScriptedServices::ScriptedServices()
-    : m_seeded(FixedSeed)
+    : m_seeded(seed)
 {
 }
 
 void ScriptedServices::seedRandom()
 {
-    m_seeded.seed(FixedSeed);
+    m_seeded.seed(seed);
 }
 
 float ScriptedServices::nextRandom()

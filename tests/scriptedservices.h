@@ -39,6 +39,8 @@ public:
     [[noreturn]] void endProgram(int status) override;
     [[noreturn]] void reportRuntimeError(const RuntimeError &error) override;
 
+    /// The seed of the game's random numbers.
+    quint32 seed = 20260407;
     /// Random numbers to hand out before the seeded generator's.
     std::deque<float> randomValues;
     /// Answers of the input box in order; nullopt cancels it. When none is
