@@ -19,7 +19,7 @@ build="$here/build"
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
-    fonts-noto-cjk
+    fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
     desktop-file-utils appstream
     clang libclang-rt-14-dev

@@ -68,7 +68,7 @@ void AdvanceDate()
 
 void RunCalendar()
 {
-    forms::show<Form1>();
+    const Form1 &main = forms::show<Form1>();
     forms::show<Form3>();
     // Whatever the desktop does with a new window, the stop button has the
     // keyboard when the calendar starts.
@@ -79,8 +79,12 @@ void RunCalendar()
     Day = 6;
     TimeStopped = False;
 
+    // One day per refresh of the screen: fast enough that three years fly
+    // past, slow enough that a player can aim at a day. The buttons'
+    // handlers run inside the wait for the next turn.
+    platform().startPace();
     while (SchoolYear < 4) {
-        platform().processEvents();
+        platform().awaitNextTurn(main);
         AdvanceDate();
         ShowDate(SchoolYear, Month, Day);
         CurrentEvent = PickEvent(Month, Day);
@@ -96,6 +100,8 @@ void RunCalendar()
             while (TimeStopped)
                 platform().waitForEvents();
             forms::activate<Form1>();
+            // Time runs on from here, not from before the stop.
+            platform().startPace();
         }
     }
 

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +20,26 @@ float unitFloat(quint32 bits)
     return float(bits >> 8) * (1.0f / 16777216.0f);
 }
 
+void useGameFonts()
+{
+    // The windows are laid out for Japanese Gothic faces whose 9-point lines
+    // are 13 pixels high; the IPA faces keep those metrics, and Noto CJK
+    // covers what they lack.
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+    QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+}
+
 QtServices::QtServices()
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    useGameFonts();
+    m_clock.start();
+    // Only wakes the calendar's wait; the turn itself runs in awaitNextTurn.
+    m_wakeUp.setSingleShot(true);
+    m_wakeUp.setTimerType(Qt::PreciseTimer);
 }
 
 void QtServices::seedRandom()
@@ -76,8 +94,28 @@ QMargins QtServices::frameMargins(const Form &form)
     return known->second;
 }
 
-void QtServices::processEvents()
+void QtServices::startPace()
 {
+    m_pace.restart();
+}
+
+void QtServices::awaitNextTurn(const QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    const qint64 interval = frameInterval(screen ? screen->refreshRate() : 0);
+    // Sleeps in the event loop until the turn is due. A handler may restart
+    // the pace meanwhile (a modal window closed), so the slot is asked anew
+    // after every wake-up.
+    for (;;) {
+        const qint64 now = m_clock.nsecsElapsed();
+        const qint64 wait = m_pace.due(now, interval) - now;
+        if (wait <= 0)
+            break;
+        // Rounded up: the turn starts at its slot, never before it.
+        m_wakeUp.start(int((wait + 999'999) / 1'000'000));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    m_pace.turnStarted(m_clock.nsecsElapsed());
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

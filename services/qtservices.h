@@ -2,7 +2,11 @@
 
 #include "services/services.h"
 
+#include "services/framepace.h"
+
+#include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QTimer>
 
 #include <map>
 
@@ -23,7 +27,8 @@ public:
     void hideWindow(Form &form) override;
     QMargins frameMargins(const Form &form) override;
 
-    void processEvents() override;
+    void startPace() override;
+    void awaitNextTurn(const QWidget &window) override;
     void waitForEvents() override;
 
     void messageBox(const QString &text, BoxIcon icon, const QString &title) override;
@@ -34,11 +39,21 @@ public:
     [[noreturn]] void endProgram(int status) override;
     [[noreturn]] void reportRuntimeError(const RuntimeError &error) override;
 
+    /// The calendar's pace, for benchmarks.
+    const FramePace &pace() const { return m_pace; }
+
 private:
     QRandomGenerator m_random;
+    FramePace m_pace;
+    QElapsedTimer m_clock;
+    QTimer m_wakeUp;
     // The window manager's frame for each border kind, once it has said.
     std::map<int, QMargins> m_frames;
 };
+
+/// The game's faces: the proportional Gothic at 9 points for every window,
+/// button, menu and box, the fixed-pitch one where a window asks for it.
+void useGameFonts();
 
 /// A uniform random number strictly below 1 from 24 random bits, so that
 /// it stays below 1 when rounded to single precision.

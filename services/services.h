@@ -5,6 +5,7 @@
 #include <QString>
 
 class Form;
+class QWidget;
 class RuntimeError;
 
 /// The icon of a message box.
@@ -43,8 +44,12 @@ public:
     /// its client area, in pixels.
     virtual QMargins frameMargins(const Form &form) = 0;
 
-    /// Handles every pending input event, then returns.
-    virtual void processEvents() = 0;
+    /// Begins a new stretch of running days: the next turn is due at once.
+    virtual void startPace() = 0;
+    /// Waits until the next turn of the calendar is due, one refresh of the
+    /// screen that shows the window after the last, handling events as they
+    /// come; then handles every pending event and returns.
+    virtual void awaitNextTurn(const QWidget &window) = 0;
     /// Handles pending events, sleeping until at least one arrives.
     virtual void waitForEvents() = 0;
 

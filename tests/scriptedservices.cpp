@@ -13,18 +13,17 @@
 #include <stdexcept>
 
 namespace {
-constexpr quint32 FixedSeed = 20260407;
 constexpr int WaitLimit = 1000;
 } // namespace
 
 ScriptedServices::ScriptedServices()
-    : m_seeded(FixedSeed)
+    : m_seeded(seed)
 {
 }
 
 void ScriptedServices::seedRandom()
 {
-    m_seeded.seed(FixedSeed);
+    m_seeded.seed(seed);
 }
 
 float ScriptedServices::nextRandom()
@@ -53,9 +52,9 @@ QMargins ScriptedServices::frameMargins(const Form &)
     return frame;
 }
 
-void ScriptedServices::processEvents()
+void ScriptedServices::awaitNextTurn(const QWidget &)
 {
-    QtServices::processEvents();
+    QCoreApplication::processEvents();
     ++turns;
     if (onTurn)
         onTurn();
@@ -64,7 +63,7 @@ void ScriptedServices::processEvents()
 
 void ScriptedServices::waitForEvents()
 {
-    QtServices::processEvents();
+    QCoreApplication::processEvents();
     if (++waits > WaitLimit)
         throw std::logic_error("a stopped day waits for ever: the script never lets time run on");
     if (onWait) {

@@ -11,8 +11,9 @@
 
 /// The platform for tests: windows are real (offscreen), but the boxes are
 /// answered from a script and recorded, random numbers come from a fixed
-/// seed, and ending the program unwinds the game with ProgramEnded instead
-/// of ending the process. Hooks let a test press buttons between turns.
+/// seed, ending the program unwinds the game with ProgramEnded instead of
+/// ending the process, and the calendar has no pace: each turn comes as soon
+/// as the last has finished. Hooks let a test press buttons between turns.
 class ScriptedServices : public QtServices
 {
 public:
@@ -31,13 +32,15 @@ public:
     float nextRandom() override;
     void showModal(Form &form) override;
     QMargins frameMargins(const Form &form) override;
-    void processEvents() override;
+    void awaitNextTurn(const QWidget &window) override;
     void waitForEvents() override;
     void messageBox(const QString &text, BoxIcon icon, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &preset) override;
     [[noreturn]] void endProgram(int status) override;
     [[noreturn]] void reportRuntimeError(const RuntimeError &error) override;
 
+    /// The seed of the game's random numbers.
+    quint32 seed = 20260407;
     /// Random numbers to hand out before the seeded generator's.
     std::deque<float> randomValues;
     /// Answers of the input box in order; nullopt cancels it. When none is

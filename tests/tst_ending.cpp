@@ -88,6 +88,11 @@ private slots:
             Form5 *ending = forms::loaded<Form5>();
             QVERIFY(ending && ending->isVisible());
             QCOMPARE(ending->Label1->caption(), letterFrom(winner));
+            // The whole letter shows in the game's face: nothing is cut off.
+            const Label *letter = ending->Label1;
+            QCOMPARE(QFontInfo(letter->font()).family(), QStringLiteral("IPAPGothic"));
+            QVERIFY2(letter->heightForWidth(letter->width()) <= letter->height(),
+                     qPrintable(QString::number(letter->heightForWidth(letter->width()))));
         }
     }
 

@@ -1,9 +1,12 @@
 #include "game/module1.h"
+#include "services/framepace.h"
 #include "services/runtimeerror.h"
 #include "services/twips.h"
 #include "tests/testgame.h"
 
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -84,6 +87,40 @@ private slots:
         });
         real.messageBox(QStringLiteral("<b>一行目</b>\n\r二行目"), BoxIcon::Information, QStringLiteral("題"));
         QCOMPARE(shown, QStringLiteral("<b>一行目</b>\n二行目"));
+    }
+
+    void daysComeOneFrameApartAndALateDayDoesNotHurryTheNext()
+    {
+        FramePace pace;
+        QCOMPARE(pace.due(100, 10), 100); // a new stretch: due at once
+        pace.turnStarted(100);
+        QCOMPARE(pace.due(103, 10), 110);
+        pace.turnStarted(112); // a little late: the next keeps its slot
+        QCOMPARE(pace.lastLateness(), 2);
+        QCOMPARE(pace.due(113, 10), 120);
+        pace.turnStarted(145); // more than a frame late: a new stretch
+        QCOMPARE(pace.due(146, 10), 155);
+        pace.restart();
+        QCOMPARE(pace.due(300, 10), 300);
+        QCOMPARE(pace.due(300, 7), 300); // another screen, another rate
+        pace.turnStarted(300);
+        QCOMPARE(pace.due(301, 7), 307);
+
+        QCOMPARE(frameInterval(60), 16'666'667);
+        QCOMPARE(frameInterval(144), 6'944'444);
+        QCOMPARE(frameInterval(0), frameInterval(60)); // rate unknown
+    }
+
+    void realPaceStartsNoTurnBeforeItsFrame()
+    {
+        QWidget window;
+        const qint64 interval = frameInterval(window.screen()->refreshRate());
+        QElapsedTimer elapsed;
+        elapsed.start();
+        services.startPace();
+        for (int turn = 0; turn < 3; ++turn)
+            services.QtServices::awaitNextTurn(window);
+        QVERIFY(elapsed.nsecsElapsed() >= 2 * interval);
     }
 
     void twipsFollowTheLogicalDpi()

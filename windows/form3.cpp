@@ -16,12 +16,9 @@ Form3::Form3()
     // the stop button keeps the keyboard focus, so a key press stops time.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
-    // Fixed-pitch and proportional Japanese Gothic faces stand in where the
-    // game's own faces are missing.
-    QFont printFont;
-    printFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
-    printFont.setPointSize(9);
-    printFont.setWeight(QFont::Normal);
+    // The scene is printed in the fixed-pitch Gothic face (the platform
+    // maps the name to a face installed here).
+    QFont printFont(QStringLiteral("ＭＳ ゴシック"), 9, QFont::Normal);
     setFont(printFont);
 
     // The print surface fills the client area with the scene's colours;
@@ -35,11 +32,7 @@ Form3::Form3()
     m_printArea->setAutoFillBackground(true);
 
     Command1 = new QPushButton(QStringLiteral("次いってみよう"), this);
-    QFont buttonFont;
-    buttonFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
-    buttonFont.setPointSize(9);
-    buttonFont.setWeight(QFont::Normal);
-    Command1->setFont(buttonFont);
+    Command1->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9, QFont::Normal));
     place(Command1, 6480, 840, 1575, 375);
     Command1->setFocus();
     onClick(Command1, [this] { Command1_Click(); });
