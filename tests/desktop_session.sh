@@ -147,39 +147,92 @@ fi
 finish
 [ "$status" = 0 ] || fail "exit status $status after closing the title window"
 
-echo "-- a stopped day: the window manager's close is refused by the main and message windows"
+# Waits up to 10 s for the window with this id to be the active one.
+becomes_active() {
+    for _ in $(seq 100); do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to 10 s for a window with exactly this title to be shown, or
+# with "gone" for none to be.
+shown() {
+    local pattern
+    pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
+    for _ in $(seq 100); do
+        if xdotool search --onlyvisible --name "^$pattern\$" >/dev/null 2>&1; then
+            [ "${2:-}" != gone ] && return 0
+        else
+            [ "${2:-}" = gone ] && return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Space on the stop button: the message window takes the keyboard and the
+# calendar holds still. Fails when it does not.
+stop_time() {
+    xdotool key --clearmodifiers space
+    becomes_active "$messages" || { fail "the message window did not become active on a stop"; return 1; }
+    local first
+    first=$(snapshot "$main") && sleep 0.3 && [ "$first" = "$(snapshot "$main")" ] \
+        || { fail "the calendar went on while the scene waits"; return 1; }
+}
+
+# Space on 次いってみよう: time runs on, the main window takes the keyboard back.
+go_on() {
+    xdotool key --clearmodifiers space
+    becomes_active "$main" || { fail "the main window did not become active again"; return 1; }
+}
+
+echo "-- keyboard alone: stops, the scene's window, the graph, the end"
 start_without ""
-start_from_title leave-the-last-box
-# The calendar runs fast, so Space is pressed again and again from the last
-# box on: it answers the box, then hits the stop button, which has the focus.
-window "Here we GO!" >/dev/null
-( for _ in $(seq 600); do xdotool key space; sleep 0.005; done ) &
-keys=$!
+start_from_title
 main=$(window "ぷるノス　メイン画面")
-sleep 0.5
-kill "$keys" 2>/dev/null
-wait "$keys" 2>/dev/null
-stopped=""
-first=$(snapshot "$main") && sleep 0.5 && [ "$first" = "$(snapshot "$main")" ] && stopped=yes
-messages=$(xdotool search --onlyvisible --name "^メッセージ\$" 2>/dev/null | head -n 1)
-if [ -z "$stopped" ] || [ -z "$messages" ]; then
-    fail "time could not be stopped"
+messages=$(window "メッセージ")
+if [ -z "$main" ] || [ -z "$messages" ] || ! becomes_active "$main"; then
+    fail "the main window is not active when the calendar starts"
 else
-    wmctrl -i -c "$main"
-    wmctrl -i -c "$messages"
-    sleep 1
-    xdotool search --onlyvisible --name "^ぷるノス　メイン画面\$" >/dev/null 2>&1 || fail "the main window closed"
-    xdotool search --onlyvisible --name "^メッセージ\$" >/dev/null 2>&1 || fail "the message window closed"
-    kill -0 "$pid" 2>/dev/null || fail "the game ended on a close request"
-    # 次いってみよう lets time run on to graduation day.
-    read -r X Y < <(client_origin "$messages")
-    xdotool mousemove $((X + 485)) $((Y + 68)) click 1
+    stop_time && {
+        # The window manager's close is refused by both game windows.
+        wmctrl -i -c "$main"
+        wmctrl -i -c "$messages"
+        sleep 0.5
+        shown "ぷるノス　メイン画面" || fail "the main window closed"
+        shown "メッセージ" || fail "the message window closed"
+        kill -0 "$pid" 2>/dev/null || fail "the game ended on a close request"
+        xdotool windowactivate --sync "$messages" 2>/dev/null
+        becomes_active "$messages"
+        go_on
+    }
+    stop_time && go_on
+    # The graph from the keyboard: Tab to its button, Space; Return closes
+    # it, and the second time Escape; Tab goes back to the stop button.
+    for close_key in Return Escape; do
+        xdotool key --clearmodifiers Tab space
+        if shown "ぷるもけグラフ"; then
+            xdotool key --clearmodifiers "$close_key"
+            shown "ぷるもけグラフ" gone || fail "$close_key did not close the graph"
+        else
+            fail "Tab and Space did not open the graph"
+        fi
+        becomes_active "$main" || fail "the main window is not active after the graph"
+        xdotool key --clearmodifiers Tab
+    done
+    stop_time && go_on
 fi
 answer "卒業式"
-# Either a heroine's letter, closed by the window manager, or nobody came.
+# Either a heroine's letter, which Escape closes, or nobody came.
 for _ in $(seq 150); do
     ending=$(xdotool search --onlyvisible --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
-    [ -n "$ending" ] && { wmctrl -i -c "$ending"; break; }
+    if [ -n "$ending" ]; then
+        becomes_active "$ending" || fail "the ending window is not active"
+        xdotool key --clearmodifiers Escape
+        break
+    fi
     xdotool search --onlyvisible --name "^あれ？\$" >/dev/null 2>&1 && { answer "あれ？"; break; }
     sleep 0.1
 done
