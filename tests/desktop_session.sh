@@ -1,20 +1,35 @@
 #!/usr/bin/env bash
 # Plays the real program on a virtual X server with a window manager, the
-# way a player does: keys and the window manager's close command.
+# way a player does: keys and the window manager's close command; and
+# reads it through the accessibility bus, as a screen reader does.
 #   desktop_session.sh GAME PICTURE_FOLDER
 set -u
 game=$(realpath "$1")
 pictures=$(realpath "$2")
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-for tool in xvfb-run openbox xdotool xprop xwininfo xwd wmctrl; do
+for tool in xvfb-run openbox xdotool xprop xwininfo xwd wmctrl dbus-run-session dbus-send; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed; the desktop session cannot run"
         exit 77
     fi
 done
-if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
-    PURUMOKE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+# The system's Python, which has the accessibility bindings.
+python=""
+for candidate in /usr/bin/python3 python3; do
+    "$candidate" -c "import pyatspi" 2>/dev/null && { python=$candidate; break; }
+done
+if [ -z "$python" ]; then
+    echo "SKIP: python3-pyatspi is not installed; the desktop session cannot run"
+    exit 77
 fi
+if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
+    PURUMOKE_IN_XVFB=1 exec dbus-run-session -- \
+        xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@" 2> >(grep -v "fd limit" >&2)
+fi
+# The game talks to the accessibility bus as on a desktop with a screen
+# reader; the bus is started first, as a desktop session does.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 openbox >/dev/null 2>&1 &
 wm=$!
@@ -27,6 +42,14 @@ done
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null \
+    || fail "the accessibility bus did not start"
+
+# Runs a check of tests/atspi_session.py; it prints its own FAIL lines.
+reader() {
+    "$python" "$here/atspi_session.py" "$@" || failures=$((failures + 1))
+}
 
 # The id of the window with exactly this title, waiting up to 15 s for it.
 window() {
@@ -173,9 +196,14 @@ shown() {
 }
 
 # Space on the stop button: the message window takes the keyboard and the
-# calendar holds still. Fails when it does not.
+# calendar holds still. Fails when it does not. With "read", the screen
+# reader's check presses the key and listens to what the game says.
 stop_time() {
-    xdotool key --clearmodifiers space
+    if [ "${1:-}" = read ]; then
+        reader scene
+    else
+        xdotool key --clearmodifiers space
+    fi
     becomes_active "$messages" || { fail "the message window did not become active on a stop"; return 1; }
     local first
     first=$(snapshot "$main") && sleep 0.3 && [ "$first" = "$(snapshot "$main")" ] \
@@ -188,15 +216,16 @@ go_on() {
     becomes_active "$main" || { fail "the main window did not become active again"; return 1; }
 }
 
-echo "-- keyboard alone: stops, the scene's window, the graph, the end"
+echo "-- keyboard alone and a screen reader: stops, the scene's window, the graph, the end"
 start_without ""
+reader title
 start_from_title
 main=$(window "ぷるノス　メイン画面")
 messages=$(window "メッセージ")
 if [ -z "$main" ] || [ -z "$messages" ] || ! becomes_active "$main"; then
     fail "the main window is not active when the calendar starts"
 else
-    stop_time && {
+    stop_time read && {
         # The window manager's close is refused by both game windows.
         wmctrl -i -c "$main"
         wmctrl -i -c "$messages"
@@ -214,6 +243,7 @@ else
     for close_key in Return Escape; do
         xdotool key --clearmodifiers Tab space
         if shown "ぷるもけグラフ"; then
+            [ "$close_key" = Return ] && reader graph
             xdotool key --clearmodifiers "$close_key"
             shown "ぷるもけグラフ" gone || fail "$close_key did not close the graph"
         else
