@@ -89,7 +89,13 @@ QMargins QtServices::frameMargins(const Form &form)
     if (known == m_frames.end()) {
         // Asked once per border kind: the answer cannot change.
         auto &window = const_cast<Form &>(form);
-        known = m_frames.emplace(kind, x11::requestFrameExtents(&window).value_or(QMargins())).first;
+        const QMargins device = x11::requestFrameExtents(&window).value_or(QMargins());
+        // The window manager counts the screen's pixels; on a high-density
+        // screen the windows are placed in Qt's larger ones.
+        const qreal ratio = window.devicePixelRatioF();
+        const QMargins frame(qRound(device.left() / ratio), qRound(device.top() / ratio),
+                             qRound(device.right() / ratio), qRound(device.bottom() / ratio));
+        known = m_frames.emplace(kind, frame).first;
     }
     return known->second;
 }
