@@ -2,7 +2,9 @@
 // window, a stopped day with its scene, the graph and the ending.
 //   xvfb-run -a -s "-screen 0 1024x768x24" screenshots OUTPUT_FOLDER
 // Run it from the folder with the game's pictures, with a window manager on
-// the display for the frames (openbox &).
+// the display for the frames (openbox &). On a high-density screen (for
+// example with QT_SCALE_FACTOR=2 and a 2048x1536 screen) the files are named
+// after the ratio: scene-ratio2.png.
 #include "game/module1.h"
 #include "game/opening.h"
 #include "services/qtservices.h"
@@ -43,7 +45,14 @@ void shoot(const QString &name)
             covered |= window->frameGeometry();
     }
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    screen.copy(covered.adjusted(-8, -8, 8, 8)).save(QDir(outputFolder).filePath(name));
+    // The grab has the screen's own pixels; the windows' places do not.
+    const qreal ratio = screen.devicePixelRatio();
+    const QRect pixels = QRectF(QRectF(covered.adjusted(-8, -8, 8, 8)).topLeft() * ratio,
+                                QRectF(covered.adjusted(-8, -8, 8, 8)).size() * ratio).toAlignedRect();
+    QString file = name;
+    if (ratio != 1.0)
+        file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("-ratio%1").arg(ratio));
+    screen.copy(pixels).save(QDir(outputFolder).filePath(file));
 }
 
 /// The scripted game, but with the frames the window manager really draws.
