@@ -71,8 +71,8 @@ QPixmap readOnePicture(const QString &fileName)
     return QPixmap::fromImage(image);
 }
 
-} // namespace
-
+/// The name of a picture's drawing at twice the size: "@2x" before the
+/// extension, as Qt names them.
 QString doubleSizeName(const QString &fileName)
 {
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -80,6 +80,8 @@ QString doubleSizeName(const QString &fileName)
         return fileName + QStringLiteral("@2x");
     return fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot);
 }
+
+} // namespace
 
 QPixmap readPictureFile(const QString &fileName, qreal deviceRatio)
 {

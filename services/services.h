@@ -83,10 +83,6 @@ void installPlatform(Services *services);
 /// exactly twice as large; a missing or bad one is passed over quietly.
 QPixmap readPictureFile(const QString &fileName, qreal deviceRatio = 1.0);
 
-/// The name of a picture's drawing at twice the size: "@2x" before the
-/// extension, as Qt names them.
-QString doubleSizeName(const QString &fileName);
-
 /// A message-box or letter text as shown on screen: the game's line break,
 /// LF followed by CR, is one line break.
 QString displayText(const QString &text);

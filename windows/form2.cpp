@@ -39,7 +39,8 @@ void Form2::Form_Load()
 {
     setOuterHeightTwips(4200);
     setOuterWidthTwips(4900);
-    clientArea->setPicture(platform().loadPicture(QStringLiteral("title1.") + QStringLiteral("BMP"), devicePixelRatioF()));
+    clientArea->setPicture(
+        platform().loadPicture(QStringLiteral("title1.") + QStringLiteral("BMP"), devicePixelRatioF()));
     centreVertically();
     centreHorizontally();
 }

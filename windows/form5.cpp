@@ -21,7 +21,8 @@ void Form5::Form_Load()
 {
     centreHorizontally();
     centreVertically();
-    clientArea->setPicture(platform().loadPicture(QStringLiteral("Title2.") + QStringLiteral("BMP"), devicePixelRatioF()));
+    clientArea->setPicture(
+        platform().loadPicture(QStringLiteral("Title2.") + QStringLiteral("BMP"), devicePixelRatioF()));
 }
 
 void Form5::Form_QueryUnload(qint16 &, qint16 &)
