@@ -122,7 +122,7 @@ def check_scene(app):
     pyatspi.Registry.deregisterEventListener(heard, "object:text-changed:insert",
                                              "object:state-changed:focused")
 
-    texts = [node for node in descendants(messages, pyatspi.ROLE_TEXT)]
+    texts = descendants(messages, pyatspi.ROLE_TEXT)
     if len(texts) != 1:
         fail("the message window holds %d text objects" % len(texts))
         return
