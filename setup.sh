@@ -22,6 +22,7 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
     desktop-file-utils appstream
+    dpkg-dev lintian
     clang libclang-rt-14-dev
 )
 
