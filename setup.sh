@@ -21,6 +21,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
     fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
+    weston xwayland qt6-wayland
     desktop-file-utils appstream
     dpkg-dev lintian
     clang libclang-rt-14-dev

@@ -1,5 +1,6 @@
 #include "services/qtservices.h"
 
+#include "services/windowing.h"
 #include "services/runtimeerror.h"
 #include "services/x11desktop.h"
 #include "windows/form.h"
@@ -57,7 +58,7 @@ void QtServices::showWindow(Form &form)
     if (!form.hasTaskbarEntry())
         x11::setSkipTaskbar(&form);
     form.show();
-    if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
+    if (!form.testAttribute(Qt::WA_ShowWithoutActivating) && windowing::programArrangesWindows())
         form.activateWindow();
 }
 
