@@ -1,4 +1,5 @@
 #include "game/opening.h"
+#include "services/windowing.h"
 #include "services/qtservices.h"
 #include "services/runtimeerror.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    windowing::preferX11();
     QApplication app(argc, argv);
     QtServices services;
     installPlatform(&services);

@@ -22,7 +22,9 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
     dbus at-spi2-core python3-pyatspi
+    weston xwayland qt6-wayland
     desktop-file-utils appstream
+    dpkg-dev lintian
     clang libclang-rt-14-dev
 )
 

@@ -2,7 +2,7 @@
 # checks that everything lands where the desktop will look for it, and that
 # the launcher starts the program from its picture folder.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DAPP_ID=... -DPICTURES=... -DICON_SIZES=...
-#         -DBINDIR=... -DDATADIR=... -DPROGRAM_DIR=... -DPICTURE_DIR=... -P check_install.cmake
+#         -DLAUNCHER_DIR=... -DDATADIR=... -DPROGRAM_DIR=... -DPICTURE_DIR=... -P check_install.cmake
 
 function(fail message)
     message(SEND_ERROR "${message}")
@@ -38,16 +38,24 @@ if(EXISTS ${program})
     endif()
 endif()
 
-# Every picture the game reads, and nothing it would miss: the 18 pictures
-# and their drawings at twice the size for high-density screens.
-list(LENGTH PICTURES count)
-if(NOT count EQUAL 36)
-    fail("expected the game's 18 pictures and their 18 @2x drawings, the build has ${count}")
-endif()
+# Every picture the game reads, and every other one the build draws (such
+# as variants for high-density screens).
+set(names title1.BMP Title2.BMP)
+foreach(n RANGE 0 15)
+    string(LENGTH "${n}" len)
+    if(len EQUAL 1)
+        set(n "0${n}")
+    endif()
+    list(APPEND names EVE${n}.BMP)
+endforeach()
 foreach(picture IN LISTS PICTURES)
     get_filename_component(name ${picture} NAME)
     expect_file(${top}/${PICTURE_DIR}/${name})
+    list(REMOVE_ITEM names ${name})
 endforeach()
+if(names)
+    fail("the build does not draw these pictures of the game: ${names}")
+endif()
 
 # The menu entry must name the launcher and the icon that are installed.
 set(desktop ${top}/${DATADIR}/applications/${APP_ID}.desktop)
@@ -56,7 +64,7 @@ file(STRINGS ${desktop} exec REGEX "^Exec=")
 file(STRINGS ${desktop} icon REGEX "^Icon=")
 string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" exec "${exec}")
 string(REGEX REPLACE "^Icon=" "" icon "${icon}")
-set(launcher ${top}/${BINDIR}/${exec})
+set(launcher ${top}/${LAUNCHER_DIR}/${exec})
 expect_file(${launcher})
 if(NOT icon STREQUAL APP_ID)
     fail("the menu entry's icon '${icon}' is not named after the application '${APP_ID}'")

@@ -1,5 +1,6 @@
 #include "services/qtservices.h"
 
+#include "services/windowing.h"
 #include "services/runtimeerror.h"
 #include "services/x11desktop.h"
 #include "windows/form.h"
@@ -57,7 +58,7 @@ void QtServices::showWindow(Form &form)
     if (!form.hasTaskbarEntry())
         x11::setSkipTaskbar(&form);
     form.show();
-    if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
+    if (!form.testAttribute(Qt::WA_ShowWithoutActivating) && windowing::programArrangesWindows())
         form.activateWindow();
 }
 
@@ -73,8 +74,12 @@ void QtServices::showModal(Form &form)
 void QtServices::activateWindow(Form &form)
 {
     form.focusFirstControl();
-    form.raise();
-    form.activateWindow();
+    // A Wayland compositor activates windows itself; there the focus waits
+    // on the control for when the player comes to the window.
+    if (windowing::programArrangesWindows()) {
+        form.raise();
+        form.activateWindow();
+    }
 }
 
 void QtServices::hideWindow(Form &form)

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the Debian package, has lintian look at it, unpacks it into a
+# temporary root and starts the game from there with the menu entry's
+# command, on a virtual X server, until its title window shows. The package
+# must hold exactly what an install of the build tree under /usr holds.
+#   check_package.sh BUILD_DIR README
+set -u
+build=$(realpath "$1")
+readme=$(realpath "$2")
+
+for tool in dpkg-deb dpkg-shlibdeps lintian xvfb-run openbox xdotool xprop; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed; the package cannot be checked"
+        exit 77
+    fi
+done
+if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
+    PURUMOKE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+echo "-- the package"
+rm -f "$build"/purumoke_*.deb
+cmake --build "$build" --target package >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; exit 1; }
+debs=("$build"/purumoke_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { fail "no single package: ${debs[*]}"; exit 1; }
+deb=${debs[0]}
+echo "$(basename "$deb")"
+
+echo "-- lintian: no errors, and only the warnings the README gives a reason for"
+# The README lists them as "- `tag`: reason" under its lintian heading.
+allowed=$(sed -n '/^### lintian/,/^#/p' "$readme" | sed -n 's/^- `\([a-z0-9.+-]*\)`.*/\1/p')
+lintian "$deb" >"$work/lintian" 2>&1
+cat "$work/lintian"
+while read -r level _ tag _; do
+    case "$level" in
+        E:) fail "lintian error $tag" ;;
+        W:) grep -qxF "$tag" <<<"$allowed" || fail "lintian warning $tag has no reason in the README" ;;
+    esac
+done <"$work/lintian"
+
+echo "-- the package holds what the install tree holds"
+root=$work/root
+dpkg -x "$deb" "$root" || fail "dpkg -x"
+DESTDIR=$work/install cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
+dpkg -c "$deb" | awk '{ print $6 }' | sed 's|^\./||; s|/$||' | grep -v '^$' | sort >"$work/packaged"
+(cd "$work/install" && find . -mindepth 1 | sed 's|^\./||' | sort) >"$work/installed"
+diff -u "$work/installed" "$work/packaged" || fail "the package's files differ from the install tree's"
+
+echo "-- the unpacked game starts from its menu entry's command"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+done
+command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop)
+(cd "$work" && PATH=$root/usr/games:$PATH exec $command) >"$work/game.log" 2>&1 &
+pids+=($!)
+game=$!
+title=""
+for _ in $(seq 150); do
+    title=$(xdotool search --name '^ぷるもけ　ノスタリカ$' 2>/dev/null | head -n 1)
+    [ -n "$title" ] && break
+    kill -0 "$game" 2>/dev/null || break
+    sleep 0.1
+done
+[ -n "$title" ] || { cat "$work/game.log"; fail "no title window from the unpacked package"; }
+[ "$(readlink -f /proc/"$game"/exe)" = "$root/usr/lib/games/purumoke/purumoke" ] \
+    || fail "the running program is $(readlink -f /proc/"$game"/exe)"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures failed"
+    exit 1
+fi
+echo "package: all passed"

@@ -1,0 +1,29 @@
+# The Debian package: cmake --build build --target package makes
+# purumoke_<version>_<arch>.deb from the same install rules, under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME purumoke)
+set(CPACK_PACKAGE_VENDOR "The Purumoke team")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PURUMOKE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The synopsis, then the long description.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "comic Japanese school-life game")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Three school years fly past one day at a time. Stop time on a day and its
+scene plays: one of three heroines says something, you answer, and her
+liking for you goes up or down. On graduation day the heroine who likes
+you most waits under the legendary tree, if anyone does.
+.
+The game's texts are in Japanese.")
+# The libraries the program links come from dpkg-shlibdeps; Qt's X11
+# platform plugin and the Japanese fonts are loaded at run time, so they
+# are named here. Qt's Wayland plugin serves desktops without Xwayland.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
