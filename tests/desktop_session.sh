@@ -31,17 +31,32 @@ fi
 # reader; the bus is started first, as a desktop session does.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
-openbox >/dev/null 2>&1 &
-wm=$!
 work=$(mktemp -d)
+wm=""
 trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-done
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Every part of the session needs the window manager: it focuses, activates
+# and closes windows. One that has gone is reported and started again, so
+# that one lost window manager fails one part, not all that follow.
+window_manager() {
+    if [ -n "$wm" ] && kill -0 "$wm" 2>/dev/null; then
+        return 0
+    fi
+    if [ -n "$wm" ]; then
+        fail "the window manager exited; its last words:"
+        tail -n 5 "$work/openbox.log"
+    fi
+    openbox >>"$work/openbox.log" 2>&1 &
+    wm=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.1
+    done
+}
+window_manager
 
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null \
     || fail "the accessibility bus did not start"
@@ -83,6 +98,7 @@ answer() {
 
 # Starts the game in a copy of the picture folder without the named file.
 start_without() {
+    window_manager
     rm -rf "$work/run" && mkdir "$work/run"
     cp "$pictures"/*.BMP "$work/run/"
     [ -n "$1" ] && rm -f "$work/run/$1"
@@ -97,6 +113,8 @@ finish() {
         sleep 0.1
     done
     if kill -0 "$pid" 2>/dev/null; then
+        # What the screen showed, for whoever reads the failure.
+        echo "   the game did not end; shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
         kill "$pid"
         status=timeout
         return
@@ -114,6 +132,31 @@ client_origin() {
 snapshot() {
     xwd -silent -id "$1" >"$work/snapshot" 2>/dev/null || return 1
     md5sum <"$work/snapshot"
+}
+
+# Waits up to 10 s for the window with this id to be the active one.
+becomes_active() {
+    for _ in $(seq 100); do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to 10 s for a window with exactly this title to be shown, or
+# with "gone" for none to be.
+shown() {
+    local pattern
+    pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
+    for _ in $(seq 100); do
+        if xdotool search --onlyvisible --name "^$pattern\$" >/dev/null 2>&1; then
+            [ "${2:-}" != gone ] && return 0
+        else
+            [ "${2:-}" = gone ] && return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }
 
 start_from_title() {
@@ -159,9 +202,10 @@ finish
 
 echo "-- the title window's close button ends the program with status 0"
 start_without ""
-if title=$(window "ぷるもけ　ノスタリカ"); then
+if shown "ぷるもけ　ノスタリカ"; then
+    title=$(xdotool search --onlyvisible --name "^ぷるもけ　ノスタリカ\$" 2>/dev/null | head -n 1)
     # Asked again in case the window manager had not taken the window on yet.
-    for _ in $(seq 10); do
+    for _ in $(seq 20); do
         wmctrl -i -c "$title"
         sleep 0.5
         kill -0 "$pid" 2>/dev/null || break
@@ -169,31 +213,6 @@ if title=$(window "ぷるもけ　ノスタリカ"); then
 fi
 finish
 [ "$status" = 0 ] || fail "exit status $status after closing the title window"
-
-# Waits up to 10 s for the window with this id to be the active one.
-becomes_active() {
-    for _ in $(seq 100); do
-        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits up to 10 s for a window with exactly this title to be shown, or
-# with "gone" for none to be.
-shown() {
-    local pattern
-    pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
-    for _ in $(seq 100); do
-        if xdotool search --onlyvisible --name "^$pattern\$" >/dev/null 2>&1; then
-            [ "${2:-}" != gone ] && return 0
-        else
-            [ "${2:-}" = gone ] && return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
 
 # Space on the stop button: the message window takes the keyboard and the
 # calendar holds still. Fails when it does not. With "read", the screen
