@@ -26,6 +26,9 @@ packages=(
     desktop-file-utils appstream
     dpkg-dev lintian
     clang libclang-rt-14-dev
+    kwin-x11 kwin-style-breeze mutter xfwm4
+    orca speech-dispatcher speech-dispatcher-espeak-ng
+    qt6-translations-l10n
 )
 
 install_packages() {
