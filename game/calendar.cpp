@@ -66,6 +66,14 @@ void AdvanceDate()
 
 } // namespace
 
+void FocusNextAction()
+{
+    if (TimeStopped)
+        forms::activate<Form3>();
+    else
+        forms::activate<Form1>();
+}
+
 void RunCalendar()
 {
     const Form1 &main = forms::show<Form1>();
@@ -94,12 +102,12 @@ void RunCalendar()
             // The scene's window takes the keyboard, so that the next
             // button is a key away, and gives it back to the stop button
             // once time runs on: Space alone plays the game.
-            forms::activate<Form3>();
+            FocusNextAction();
             // Sleeps while nothing happens; the next button's handler runs
             // inside this wait.
             while (TimeStopped)
                 platform().waitForEvents();
-            forms::activate<Form1>();
+            FocusNextAction();
             // Time runs on from here, not from before the stop.
             platform().startPace();
         }

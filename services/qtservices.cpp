@@ -11,7 +11,10 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
+#include <QAbstractNativeEventFilter>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +44,11 @@ QtServices::QtServices()
     // Only wakes the calendar's wait; the turn itself runs in awaitNextTurn.
     m_wakeUp.setSingleShot(true);
     m_wakeUp.setTimerType(Qt::PreciseTimer);
+    if (windowing::programArrangesWindows())
+        m_frameWatcher = x11::watchFrames([this](QWidget *window) { frameChanged(window); });
 }
+
+QtServices::~QtServices() = default;
 
 void QtServices::seedRandom()
 {
@@ -58,8 +65,34 @@ void QtServices::showWindow(Form &form)
     if (!form.hasTaskbarEntry())
         x11::setSkipTaskbar(&form);
     form.show();
-    if (!form.testAttribute(Qt::WA_ShowWithoutActivating) && windowing::programArrangesWindows())
+    if (!windowing::programArrangesWindows())
+        return;
+    if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
         form.activateWindow();
+    // Events are handled meanwhile: the window may be gone after it.
+    const QPointer<Form> shown(&form);
+    awaitFraming(shown);
+    if (shown)
+        frameChanged(shown);
+}
+
+void QtServices::awaitFraming(const QPointer<Form> &window)
+{
+    // Once the window manager has framed the window it maps it; one that
+    // never frames it gets a little patience and no more.
+    constexpr int Patience = 2000;
+    QElapsedTimer waited;
+    waited.start();
+    while (window && !isFramed(*window) && waited.elapsed() < Patience) {
+        m_wakeUp.start(10);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
+
+bool QtServices::isFramed(const QWidget &window)
+{
+    const QWindow *handle = window.windowHandle();
+    return handle && handle->isExposed();
 }
 
 void QtServices::showModal(Form &form)
@@ -67,8 +100,11 @@ void QtServices::showModal(Form &form)
     form.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     QObject::connect(&form, &Form::unloaded, &loop, &QEventLoop::quit);
+    const QPointer<Form> shown(&form);
     showWindow(form);
-    loop.exec();
+    // A quick player may have closed it while the window manager framed it.
+    if (shown && !shown->isUnloaded())
+        loop.exec();
 }
 
 void QtServices::activateWindow(Form &form)
@@ -89,20 +125,47 @@ void QtServices::hideWindow(Form &form)
 
 QMargins QtServices::frameMargins(const Form &form)
 {
+    auto &window = const_cast<Form &>(form);
     const int kind = int(form.border());
-    auto known = m_frames.find(kind);
-    if (known == m_frames.end()) {
-        // Asked once per border kind: the answer cannot change.
-        auto &window = const_cast<Form &>(form);
-        const QMargins device = x11::requestFrameExtents(&window).value_or(QMargins());
+    // What the window manager has said of this window; it holds for every
+    // later window of its kind as well. Before it has said anything it is
+    // asked once per kind.
+    std::optional<QMargins> device = x11::frameExtents(&window);
+    if (!device && !m_frames.contains(kind))
+        device = x11::requestFrameExtents(&window).value_or(QMargins());
+    if (device) {
         // The window manager counts the screen's pixels; on a high-density
         // screen the windows are placed in Qt's larger ones.
         const qreal ratio = window.devicePixelRatioF();
-        const QMargins frame(qRound(device.left() / ratio), qRound(device.top() / ratio),
-                             qRound(device.right() / ratio), qRound(device.bottom() / ratio));
-        known = m_frames.emplace(kind, frame).first;
+        m_frames[kind] = QMargins(qRound(device->left() / ratio), qRound(device->top() / ratio),
+                                  qRound(device->right() / ratio), qRound(device->bottom() / ratio));
     }
-    return known->second;
+    return m_frames[kind];
+}
+
+void QtServices::frameChanged(QWidget *window)
+{
+    // A frame said before the window is mapped may still change, and some
+    // window managers move a window while they map it: the window is
+    // placed again only once it is framed (see showWindow).
+    auto *form = qobject_cast<Form *>(window);
+    if (!form || form->isUnloaded() || !isFramed(*form))
+        return;
+    const auto known = m_frames.find(int(form->border()));
+    const QMargins placedFor = known != m_frames.end() ? known->second : QMargins();
+    if (frameMargins(*form) == placedFor)
+        return;
+    // Some window managers tell the frame late, or tell one for another
+    // kind of window than they then draw. A window placed for another
+    // frame is placed again, and after it every other shown window, since
+    // the message window's place follows the main window's.
+    form->placeOnScreen();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *other : windows) {
+        auto *shown = qobject_cast<Form *>(other);
+        if (shown && shown != form && !shown->isUnloaded() && shown->isVisible())
+            shown->placeOnScreen();
+    }
 }
 
 void QtServices::startPace()

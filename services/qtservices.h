@@ -5,10 +5,14 @@
 #include "services/framepace.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QTimer>
 
 #include <map>
+#include <memory>
+
+class QAbstractNativeEventFilter;
 
 /// The game's platform on a real desktop, through Qt.
 class QtServices : public Services
@@ -17,6 +21,7 @@ public:
     /// The program ends only when the game says so, never because no
     /// window happens to be visible.
     QtServices();
+    ~QtServices() override;
 
     void seedRandom() override;
     float nextRandom() override;
@@ -43,12 +48,22 @@ public:
     const FramePace &pace() const { return m_pace; }
 
 private:
+    /// Places the game's windows anew when the window manager turns out
+    /// to draw another frame around one of them than it was placed for.
+    void frameChanged(QWidget *window);
+    /// Handles events until the window manager has framed a window just
+    /// shown, or has taken too long.
+    void awaitFraming(const QPointer<Form> &window);
+    /// Whether a shown window is on the screen in its frame.
+    static bool isFramed(const QWidget &window);
+
     QRandomGenerator m_random;
     FramePace m_pace;
     QElapsedTimer m_clock;
     QTimer m_wakeUp;
     // The window manager's frame for each border kind, once it has said.
     std::map<int, QMargins> m_frames;
+    std::unique_ptr<QAbstractNativeEventFilter> m_frameWatcher;
 };
 
 /// The game's faces: the proportional Gothic at 9 points for every window,

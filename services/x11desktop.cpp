@@ -1,7 +1,9 @@
 #include "services/x11desktop.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QThread>
 #include <QWidget>
 
@@ -55,6 +57,44 @@ bool windowManagerSupports(xcb_connection_t *c, xcb_atom_t request)
     return std::find(atoms, atoms + count, request) != atoms + count;
 }
 
+/// Hands every change of a window's frame extents to the game, once the
+/// event that told it has been handled.
+class FrameWatcher : public QAbstractNativeEventFilter
+{
+public:
+    FrameWatcher(xcb_atom_t extents, std::function<void(QWidget *)> changed)
+        : m_extents(extents)
+        , m_changed(std::move(changed))
+    {
+    }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+        if (notify->atom != m_extents)
+            return false;
+        if (QWidget *window = QWidget::find(notify->window)) {
+            QPointer<QWidget> alive(window);
+            QMetaObject::invokeMethod(
+                window, [alive, changed = m_changed] {
+                    if (alive)
+                        changed(alive);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    xcb_atom_t m_extents;
+    std::function<void(QWidget *)> m_changed;
+};
+
 } // namespace
 
 void setSkipTaskbar(QWidget *window)
@@ -84,21 +124,49 @@ void setSkipTaskbar(QWidget *window)
     xcb_flush(c);
 }
 
+bool available()
+{
+    return connection() != nullptr;
+}
+
+std::optional<QMargins> frameExtents(QWidget *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return std::nullopt;
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window->winId(), extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
+        return std::nullopt;
+    // Left, right, top, bottom.
+    const auto *v = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+    return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> watchFrames(std::function<void(QWidget *window)> changed)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return nullptr;
+    auto watcher = std::make_unique<FrameWatcher>(atom(c, "_NET_FRAME_EXTENTS"), std::move(changed));
+    qGuiApp->installNativeEventFilter(watcher.get());
+    return watcher;
+}
+
 std::optional<QMargins> requestFrameExtents(QWidget *window)
 {
     xcb_connection_t *c = connection();
     if (!c)
         return std::nullopt;
-    const xcb_window_t id = window->winId();
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
-    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !windowManagerSupports(c, request))
+    if (request == XCB_ATOM_NONE || !windowManagerSupports(c, request))
         return std::nullopt;
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = id;
+    message.window = window->winId();
     message.type = request;
     xcb_send_event(c, 0, rootOf(c),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
@@ -106,16 +174,13 @@ std::optional<QMargins> requestFrameExtents(QWidget *window)
     xcb_flush(c);
 
     // The answer is a property on the window; a window manager that does
-    // not support the request never sets it.
+    // not support the request never sets it, and some answer only once
+    // the window is mapped.
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 250) {
-        const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-            c, xcb_get_property(c, 0, id, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
-        if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 16) {
-            const auto *v = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
-            return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
-        }
+        if (auto answer = frameExtents(window))
+            return answer;
         QThread::msleep(5);
     }
     return std::nullopt;

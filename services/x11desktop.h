@@ -2,8 +2,11 @@
 
 #include <QMargins>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
+class QAbstractNativeEventFilter;
 class QWidget;
 
 /// What the X11 window manager needs to be told directly; every function
@@ -14,8 +17,21 @@ namespace x11 {
 /// every show: window managers drop the state when a window is withdrawn.
 void setSkipTaskbar(QWidget *window);
 
+/// Whether the game runs on an X server, where it places its own windows
+/// and the window manager says which frame it draws.
+bool available();
+
 /// Asks the window manager which frame it will put around a window that
 /// is not mapped yet; nothing when it does not answer in time.
 std::optional<QMargins> requestFrameExtents(QWidget *window);
+
+/// The frame the window manager has last said it puts around a window,
+/// in the screen's pixels; nothing when it has said nothing yet.
+std::optional<QMargins> frameExtents(QWidget *window);
+
+/// Calls back, from the event loop, whenever the window manager says
+/// anew which frame it puts around one of the program's windows, for as
+/// long as the returned filter lives; nothing off X11.
+std::unique_ptr<QAbstractNativeEventFilter> watchFrames(std::function<void(QWidget *window)> changed);
 
 } // namespace x11

@@ -134,9 +134,20 @@ private slots:
         QList<qint16> daysSeenByTheGraph;
         bool stoppedAfterTheGraph = true;
         bool graphShownThisStop = false;
+        // Where the keyboard is once the graph has closed: on the button
+        // that moves the game on.
+        QList<QWidget *> keyboardAfterTheGraph;
+        QList<QWidget *> nextAction;
+        auto keyboardGoesOn = [&](QPushButton *expected) {
+            QTRY_VERIFY(QApplication::focusWidget());
+            keyboardAfterTheGraph.append(QApplication::focusWidget());
+            nextAction.append(expected);
+        };
         services->onTurn = [&] {
-            if (Month == 6 && Day == 1)
+            if (Month == 6 && Day == 1) {
                 press(forms::loaded<Form1>()->Command2);
+                keyboardGoesOn(forms::loaded<Form1>()->Command1);
+            }
             if (Month == 6 && Day == 2)
                 press(forms::loaded<Form1>()->Command1);
         };
@@ -147,6 +158,7 @@ private slots:
         services->onWait = [&] {
             if (!graphShownThisStop) {
                 press(forms::loaded<Form1>()->Command2);
+                keyboardGoesOn(forms::loaded<Form3>()->Command1);
                 stoppedAfterTheGraph = stoppedAfterTheGraph && TimeStopped == True;
                 graphShownThisStop = true;
                 return;
@@ -158,6 +170,7 @@ private slots:
         QCOMPARE(daysSeenByTheGraph, (QList<qint16>{1, 3, 1, 3, 1, 3}));
         QVERIFY(stoppedAfterTheGraph);
         QCOMPARE(services->waits, 3 * 2);
+        QCOMPARE(keyboardAfterTheGraph, nextAction);
     }
 
     void realModalShowReturnsOnceTheGraphIsUnloaded()
@@ -225,7 +238,7 @@ private slots:
         QVERIFY(services->ended);
         QCOMPARE(services->exitStatus, 1);
         QCOMPARE(services->boxes.size(), 1);
-        QVERIFY(services->boxes.first().text.contains(QStringLiteral("オーバーフロー")));
+        QCOMPARE(services->boxes.first().text, QStringLiteral("数値が範囲を超えました（オーバーフロー）。"));
     }
 };
 

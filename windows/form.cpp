@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 
+#include <algorithm>
+
 namespace {
 
 Qt::WindowFlags flagsFor(Form::Border border)
@@ -91,12 +93,6 @@ void Form::focusFirstControl()
 
 QMargins Form::frame() const
 {
-    if (isVisible() && frameGeometry() != geometry()) {
-        const QRect outer = frameGeometry();
-        const QRect inner = geometry();
-        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    }
     return platform().frameMargins(*this);
 }
 
@@ -137,13 +133,15 @@ void Form::setTopTwips(double top)
 void Form::setOuterWidthTwips(double width)
 {
     const QMargins margins = frame();
-    setClientSize(QSize(twips::toPixelsX(width) - margins.left() - margins.right(), height()));
+    const int client = twips::toPixelsX(width) - margins.left() - margins.right();
+    setClientSize(QSize(std::max(client, m_laidOut.width()), height()));
 }
 
 void Form::setOuterHeightTwips(double height)
 {
     const QMargins margins = frame();
-    setClientSize(QSize(width(), twips::toPixelsY(height) - margins.top() - margins.bottom()));
+    const int client = twips::toPixelsY(height) - margins.top() - margins.bottom();
+    setClientSize(QSize(width(), std::max(client, m_laidOut.height())));
 }
 
 void Form::centreHorizontally()
@@ -162,7 +160,13 @@ void Form::centreVertically()
 
 void Form::setClientSizeTwips(int width, int height)
 {
-    setClientSize(twips::toPixels(QSize(width, height)));
+    setLaidOutClientSize(twips::toPixels(QSize(width, height)));
+}
+
+void Form::setLaidOutClientSize(QSize size)
+{
+    m_laidOut = size;
+    setClientSize(size);
 }
 
 void Form::setClientSize(QSize size)

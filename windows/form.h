@@ -37,6 +37,11 @@ public:
     /// cancel keeps it loaded.
     virtual void Form_Unload(qint16 &cancel);
 
+    /// Sets the window's size and place on the screen as its load handler
+    /// does; run again when the window manager turns out to draw another
+    /// frame than the one the window was placed for.
+    virtual void placeOnScreen() {}
+
     /// Runs the unload handlers and destroys the window unless one of them
     /// cancels. Returns whether the window was unloaded.
     bool unload(UnloadReason reason);
@@ -65,6 +70,9 @@ signals:
 protected:
     /// The laid-out client area, in twips.
     void setClientSizeTwips(int width, int height);
+    /// The client area that holds everything laid out in it, in pixels: an
+    /// outer size never makes the window smaller, whatever the frame.
+    void setLaidOutClientSize(QSize size);
     /// Places a control of the client area, in twips.
     static void place(QWidget *control, int left, int top, int width, int height);
     /// Connects a button to its click handler, run as a guarded handler.
@@ -84,4 +92,5 @@ private:
     Border m_border;
     bool m_taskbarEntry;
     bool m_unloaded = false;
+    QSize m_laidOut;
 };

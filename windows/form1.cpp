@@ -1,5 +1,6 @@
 #include "windows/form1.h"
 
+#include "game/calendar.h"
 #include "game/module1.h"
 #include "game/scenes.h"
 #include "windows/form4.h"
@@ -53,6 +54,11 @@ Form1::Form1()
 
 void Form1::Form_Load()
 {
+    placeOnScreen();
+}
+
+void Form1::placeOnScreen()
+{
     centreHorizontally();
     centreVertically();
 }
@@ -65,6 +71,9 @@ void Form1::Command1_Click()
 void Form1::Command2_Click()
 {
     forms::showModal<Form4>();
+    // Window managers differ in where the keyboard goes when the graph
+    // closes; it goes to where the game goes on.
+    game::FocusNextAction();
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -18,6 +18,7 @@ public:
     Form1();
 
     void Form_Load() override;
+    void placeOnScreen() override;
     void Command1_Click();
     void Command2_Click();
 

@@ -1,6 +1,7 @@
 #include "windows/form2.h"
 
 #include "game/opening.h"
+#include "services/twips.h"
 #include "windows/picturebox.h"
 
 #include <QMenuBar>
@@ -25,8 +26,8 @@ Form2::Form2()
     layout->setSpacing(0);
     layout->setMenuBar(menuBar);
     layout->addWidget(clientArea);
-    setClientSizeTwips(4785, 3570);
-    setFixedSize(size() + QSize(0, menuBar->sizeHint().height()));
+    // The picture's area lies under the menu bar.
+    setLaidOutClientSize(twips::toPixels(QSize(4785, 3570)) + QSize(0, menuBar->sizeHint().height()));
 
     auto guard = [](auto handler) { return [handler] { guarded(handler); }; };
     connect(mnustart, &QAction::triggered, this, guard([this] { mnustart_Click(); }));
@@ -37,10 +38,29 @@ Form2::Form2()
 
 void Form2::Form_Load()
 {
-    setOuterHeightTwips(4200);
-    setOuterWidthTwips(4900);
+    setOuterSize();
     clientArea->setPicture(
         platform().loadPicture(QStringLiteral("title1.") + QStringLiteral("BMP"), devicePixelRatioF()));
+    centre();
+}
+
+void Form2::placeOnScreen()
+{
+    setOuterSize();
+    centre();
+}
+
+void Form2::setOuterSize()
+{
+    // The outer size the title was drawn for; where the window manager's
+    // frame is thicker than that allows, the window grows just enough to
+    // show the whole picture under the menu bar.
+    setOuterHeightTwips(4200);
+    setOuterWidthTwips(4900);
+}
+
+void Form2::centre()
+{
     centreVertically();
     centreHorizontally();
 }

@@ -17,6 +17,7 @@ public:
     Form2();
 
     void Form_Load() override;
+    void placeOnScreen() override;
     void Form_QueryUnload(qint16 &cancel, qint16 &unloadMode) override;
     void Form_DblClick();
     void mnustart_Click();
@@ -30,4 +31,8 @@ public:
     QMenu *mnuhelp = nullptr;
     QAction *mnuabout = nullptr;
     PictureBox *clientArea = nullptr; ///< below the menu bar; shows the picture
+
+private:
+    void setOuterSize();
+    void centre();
 };

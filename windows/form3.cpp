@@ -40,6 +40,11 @@ Form3::Form3()
 
 void Form3::Form_Load()
 {
+    placeOnScreen();
+}
+
+void Form3::placeOnScreen()
+{
     centreHorizontally();
     const Form1 &main = forms::load<Form1>();
     const float mainHeight = static_cast<float>(main.outerHeightTwips());

@@ -17,6 +17,7 @@ public:
     Form3();
 
     void Form_Load() override;
+    void placeOnScreen() override;
     void Form_Unload(qint16 &cancel) override;
     void Command1_Click();
 

@@ -63,8 +63,7 @@ Form4::Form4()
 void Form4::Form_Load()
 {
     using namespace game;
-    centreHorizontally();
-    centreVertically();
+    placeOnScreen();
 
     Label1[0]->setCaption(FriendName);
     Label1[1]->setCaption(HeroineTwo);
@@ -85,6 +84,12 @@ void Form4::Form_Load()
         }
         describeShare(bar, twentieths);
     }
+}
+
+void Form4::placeOnScreen()
+{
+    centreHorizontally();
+    centreVertically();
 }
 
 void Form4::Command1_Click()

@@ -20,6 +20,7 @@ public:
     Form4();
 
     void Form_Load() override;
+    void placeOnScreen() override;
     void Command1_Click();
 
     std::array<Label *, 3> Label1{};  ///< the three names

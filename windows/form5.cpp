@@ -19,10 +19,15 @@ Form5::Form5()
 
 void Form5::Form_Load()
 {
-    centreHorizontally();
-    centreVertically();
+    placeOnScreen();
     clientArea->setPicture(
         platform().loadPicture(QStringLiteral("Title2.") + QStringLiteral("BMP"), devicePixelRatioF()));
+}
+
+void Form5::placeOnScreen()
+{
+    centreHorizontally();
+    centreVertically();
 }
 
 void Form5::Form_QueryUnload(qint16 &, qint16 &)

@@ -15,6 +15,7 @@ public:
     Form5();
 
     void Form_Load() override;
+    void placeOnScreen() override;
     void Form_QueryUnload(qint16 &cancel, qint16 &unloadMode) override;
 
     Label *Label1 = nullptr;          ///< the letter
