@@ -28,7 +28,7 @@ packages=(
     clang libclang-rt-14-dev
     kwin-x11 kwin-style-breeze mutter xfwm4
     orca speech-dispatcher speech-dispatcher-espeak-ng
-    qt6-translations-l10n
+    qt6-translations-l10n qt6-base-private-dev
 )
 
 install_packages() {

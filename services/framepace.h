@@ -23,6 +23,8 @@ public:
 
     /// How late the last turn started against its slot.
     qint64 lastLateness() const { return m_lateness; }
+    /// The frame interval of the stretch under way.
+    qint64 interval() const { return m_interval; }
 
 private:
     bool m_anchored = false;

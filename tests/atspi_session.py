@@ -6,6 +6,8 @@ does, and checks what a player who cannot see the screen is told.
     atspi_session.py scene   presses Space on the stop button, then checks
                              that the scene is announced and can be read
     atspi_session.py graph   reads the open graph window's bars
+    atspi_session.py picture prints where the title picture's area lies on
+                             the screen: left, top, width and height
 
 Prints a FAIL line for each problem; the exit status is the number of them.
 """
@@ -94,6 +96,16 @@ def check_title(app):
             fail("the title picture's name is %r" % names)
 
 
+def print_picture(app):
+    title = check_window(app, TITLE)
+    images = descendants(title, pyatspi.ROLE_IMAGE) if title is not None else []
+    if len(images) != 1:
+        fail("the title window shows %d pictures" % len(images))
+        return
+    box = images[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    print(box.x, box.y, box.width, box.height, flush=True)
+
+
 def key(*keys):
     subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=False)
 
@@ -163,7 +175,8 @@ def main():
     if app is None:
         fail("the game is not on the accessibility bus")
         return 1
-    checks = {"title": check_title, "scene": check_scene, "graph": check_graph}
+    checks = {"title": check_title, "scene": check_scene, "graph": check_graph,
+              "picture": print_picture}
     checks[sys.argv[1]](app)
     return failures
 

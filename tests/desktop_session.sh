@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Plays the real program on a virtual X server with a window manager, the
-# way a player does: keys and the window manager's close command; and
+# way a player does: keys and the window manager's close command; measures
+# where its windows sit by the frames the window manager really draws; and
 # reads it through the accessibility bus, as a screen reader does.
-#   desktop_session.sh GAME PICTURE_FOLDER
+#   desktop_session.sh GAME PICTURE_FOLDER WINDOW_MANAGER
+# WINDOW_MANAGER is openbox, kwin_x11, mutter or xfwm4. Every one gets the
+# window checks and a game by keyboard; openbox, the window manager the
+# other tests use, also the error reports, the close button and the screen
+# reader's reading.
 set -u
 game=$(realpath "$1")
 pictures=$(realpath "$2")
+wm_name=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-for tool in xvfb-run openbox xdotool xprop xwininfo xwd wmctrl dbus-run-session dbus-send; do
+for tool in xvfb-run "$wm_name" xdotool xprop xwininfo xwd wmctrl dbus-run-session dbus-send; do
     if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed; the desktop session cannot run"
+        echo "SKIP: $tool is not installed; the desktop session under $wm_name cannot run"
         exit 77
     fi
 done
@@ -24,8 +30,8 @@ if [ -z "$python" ]; then
     exit 77
 fi
 if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
-    PURUMOKE_IN_XVFB=1 exec dbus-run-session -- \
-        xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@" 2> >(grep -v "fd limit" >&2)
+    PURUMOKE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
+        dbus-run-session -- "$0" "$@" 2> >(grep -v "fd limit" >&2)
 fi
 # The game talks to the accessibility bus as on a desktop with a screen
 # reader; the bus is started first, as a desktop session does.
@@ -38,6 +44,23 @@ trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# The calendar shows one day per refresh of the screen (60 Hz on Xvfb):
+# 1079 days from the first to graduation day. A sanitizer build on a busy
+# machine is slower, so a wait for the calendar allows three times as long
+# and a little more.
+calendar_days=1079
+refresh_rate=60
+calendar_wait=$((3 * (calendar_days / refresh_rate + 1) + 10))
+
+# The window managers as a desktop starts them, without compositing.
+case "$wm_name" in
+    openbox) wm_command=(openbox) ;;
+    kwin_x11) wm_command=(env KWIN_COMPOSE=N kwin_x11) ;;
+    mutter) wm_command=(mutter --x11 --replace --sm-disable) ;;
+    xfwm4) wm_command=(xfwm4 --replace --compositor=off) ;;
+    *) echo "unknown window manager $wm_name" >&2; exit 2 ;;
+esac
+
 # Every part of the session needs the window manager: it focuses, activates
 # and closes windows. One that has gone is started again, so that a lost
 # window manager fails at most the part it left, not all that follow.
@@ -47,9 +70,9 @@ window_manager() {
     fi
     if [ -n "$wm" ]; then
         echo "NOTE: the window manager exited; its last words:"
-        tail -n 5 "$work/openbox.log"
+        tail -n 5 "$work/wm.log"
     fi
-    openbox >>"$work/openbox.log" 2>&1 &
+    "${wm_command[@]}" >>"$work/wm.log" 2>&1 &
     wm=$!
     for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
@@ -66,11 +89,12 @@ reader() {
     "$python" "$here/atspi_session.py" "$@" || failures=$((failures + 1))
 }
 
-# The id of the window with exactly this title, waiting up to 15 s for it.
+# The id of the window with exactly this title, waiting for it up to the
+# given seconds (15 by default).
 window() {
     local pattern
     pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
-    for _ in $(seq 150); do
+    for _ in $(seq $((${2:-15} * 10))); do
         id=$(xdotool search --name "^$pattern\$" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
@@ -80,9 +104,10 @@ window() {
 
 # Waits for a box with this title and answers it with the Return key,
 # pressing again while a busy machine has not let the box take the focus.
+# A second argument is how long to wait for it, in seconds.
 answer() {
     local id
-    id=$(window "$1") || { fail "no window \"$1\""; return 1; }
+    id=$(window "$1" "${2:-15}") || { fail "no window \"$1\""; return 1; }
     for _ in $(seq 20); do
         xdotool windowactivate --sync "$id" 2>/dev/null
         sleep 0.2
@@ -123,9 +148,59 @@ finish() {
     status=$?
 }
 
-# The top left of a window's client area on the screen.
-client_origin() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
+# A window's outer rectangle, "left top width height": its client area
+# grown by the frame the window manager says it draws (a frame window may
+# hold invisible borders besides).
+outer() {
+    local extents
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+    xwininfo -id "$1" 2>/dev/null | awk -v extents="${extents:-0,0,0,0}" '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
+        END { split(extents, e, ","); print x - e[1], y - e[3], w + e[1] + e[2], h + e[3] + e[4] }'
+}
+
+read -r screen_width screen_height < <(xwininfo -root | awk '/^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print w, h }')
+
+# Whether a window is centred on the screen by its outer size, within 2
+# pixels, across only or across and down.
+centred() {
+    local left top width height
+    read -r left top width height < <(outer "$1")
+    [ $((2 * left - (screen_width - width))) -le 4 ] && [ $((2 * left - (screen_width - width))) -ge -4 ] || return 1
+    [ "${2:-}" = across ] && return 0
+    [ $((2 * top - (screen_height - height))) -le 4 ] && [ $((2 * top - (screen_height - height))) -ge -4 ]
+}
+
+# Retries a check for up to 5 s: a window manager may still be placing.
+settles() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The title window's picture area holds the whole picture, below the menu
+# bar and inside the client area, as a screen reader finds it.
+title_picture_whole() {
+    local id=$1 x y w h px py pw ph
+    read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }')
+    read -r px py pw ph < <("$python" "$here/atspi_session.py" picture)
+    [ -n "$ph" ] && [ "$pw" -ge "$picture_width" ] && [ "$ph" -ge "$picture_height" ] \
+        && [ "$px" -ge "$x" ] && [ "$py" -gt "$y" ] && [ $((px + pw)) -le $((x + w)) ] && [ $((py + ph)) -le $((y + h)) ]
+}
+read -r picture_width picture_height < <(od -An -t d4 -j 18 -N 8 "$pictures/title1.BMP")
+
+# The message window's frame lies 200 twips (13 pixels at 96 DPI) below
+# the main window's, centred across the screen: under it, not over it.
+message_window_below() {
+    local main_top main_height messages_top
+    read -r _ main_top _ main_height < <(outer "$main")
+    read -r _ messages_top _ _ < <(outer "$messages")
+    local gap=$((messages_top - main_top - main_height))
+    [ "$gap" -ge 12 ] && [ "$gap" -le 14 ] && centred "$messages" across
 }
 
 # A checksum of what a mapped window shows; fails when it is not mapped.
@@ -178,41 +253,43 @@ start_from_title() {
         && answer "大サーヴィス" && answer "Here we GO!"
 }
 
-echo "-- an event picture is missing: the error report, then a non-zero exit"
-start_without EVE05.BMP
-start_from_title
-answer "実行時エラー"
-finish
-[ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status after the error report"
+if [ "$wm_name" = openbox ]; then
+    echo "-- an event picture is missing: the error report, then a non-zero exit"
+    start_without EVE05.BMP
+    start_from_title
+    answer "実行時エラー"
+    finish
+    [ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status after the error report"
 
-echo "-- the title picture is missing: the report, and no title window"
-start_without title1.BMP
-answer "実行時エラー"
-xdotool search --name "^ぷるもけ　ノスタリカ\$" >/dev/null 2>&1 && fail "the title window showed"
-finish
-[ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status without title1.BMP"
+    echo "-- the title picture is missing: the report, and no title window"
+    start_without title1.BMP
+    answer "実行時エラー"
+    xdotool search --name "^ぷるもけ　ノスタリカ\$" >/dev/null 2>&1 && fail "the title window showed"
+    finish
+    [ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status without title1.BMP"
 
-echo "-- a whole game without stops: nobody comes, exit status 0"
-start_without ""
-start_from_title
-answer "卒業式"
-answer "あれ？"
-finish
-[ "$status" = 0 ] || fail "exit status $status after the failure ending"
+    echo "-- a whole game without stops: nobody comes, exit status 0"
+    start_without ""
+    start_from_title
+    answer "卒業式" "$calendar_wait"
+    answer "あれ？"
+    finish
+    [ "$status" = 0 ] || fail "exit status $status after the failure ending"
 
-echo "-- the title window's close button ends the program with status 0"
-start_without ""
-if shown "ぷるもけ　ノスタリカ"; then
-    title=$(xdotool search --onlyvisible --name "^ぷるもけ　ノスタリカ\$" 2>/dev/null | head -n 1)
-    # Asked again in case the window manager had not taken the window on yet.
-    for _ in $(seq 20); do
-        wmctrl -i -c "$title"
-        sleep 0.5
-        kill -0 "$pid" 2>/dev/null || break
-    done
+    echo "-- the title window's close button ends the program with status 0"
+    start_without ""
+    if shown "ぷるもけ　ノスタリカ"; then
+        title=$(xdotool search --onlyvisible --name "^ぷるもけ　ノスタリカ\$" 2>/dev/null | head -n 1)
+        # Asked again in case the window manager had not taken the window on yet.
+        for _ in $(seq 20); do
+            wmctrl -i -c "$title"
+            sleep 0.5
+            kill -0 "$pid" 2>/dev/null || break
+        done
+    fi
+    finish
+    [ "$status" = 0 ] || fail "exit status $status after closing the title window"
 fi
-finish
-[ "$status" = 0 ] || fail "exit status $status after closing the title window"
 
 # Space on the stop button: the message window takes the keyboard and the
 # calendar holds still. Fails when it does not. With "read", the screen
@@ -268,50 +345,63 @@ start_by_keys() {
         && answer_by_key "Here we GO!"
 }
 
-echo "-- keyboard alone and a screen reader: stops, the scene's window, the graph, the end"
+echo "-- $wm_name: the windows where they belong, by keyboard alone (and a screen reader under openbox)"
 start_without ""
-reader title
+title=$(window "ぷるもけ　ノスタリカ") || fail "no title window"
+if [ -n "$title" ]; then
+    settles centred "$title" || fail "the title window is not centred by its frame: $(outer "$title")"
+    settles title_picture_whole "$title" || fail "the title picture is cut: client $(outer "$title")"
+fi
+[ "$wm_name" = openbox ] && reader title
 start_by_keys
 main=$(window "ぷるノス　メイン画面")
 messages=$(window "メッセージ")
 if [ -z "$main" ] || [ -z "$messages" ] || ! becomes_active "$main"; then
     fail "the main window is not active when the calendar starts"
 else
-    stop_time read && {
-        # The window manager's close is refused by both game windows.
-        wmctrl -i -c "$main"
-        wmctrl -i -c "$messages"
-        sleep 0.5
-        shown "ぷるノス　メイン画面" || fail "the main window closed"
-        shown "メッセージ" || fail "the message window closed"
-        kill -0 "$pid" 2>/dev/null || fail "the game ended on a close request"
-        xdotool windowactivate --sync "$messages" 2>/dev/null
-        becomes_active "$messages"
-        go_on
-    }
+    settles centred "$main" || fail "the main window is not centred by its frame: $(outer "$main")"
+    settles message_window_below \
+        || fail "the message window is not 13 pixels below the main window: $(outer "$main") and $(outer "$messages")"
+    if [ "$wm_name" = openbox ]; then
+        stop_time read && {
+            # The window manager's close is refused by both game windows.
+            wmctrl -i -c "$main"
+            wmctrl -i -c "$messages"
+            sleep 0.5
+            shown "ぷるノス　メイン画面" || fail "the main window closed"
+            shown "メッセージ" || fail "the message window closed"
+            kill -0 "$pid" 2>/dev/null || fail "the game ended on a close request"
+            xdotool windowactivate --sync "$messages" 2>/dev/null
+            becomes_active "$messages"
+            go_on
+        }
+    fi
     stop_time && go_on
     # The graph from the keyboard: Tab to its button, Space; Return closes
-    # it, and the second time Escape; Tab goes back to the stop button.
+    # it, and the second time Escape. The keyboard is back on the stop
+    # button then: Space stops time.
     for close_key in Return Escape; do
         xdotool key --clearmodifiers Tab space
         if shown "ぷるもけグラフ"; then
-            [ "$close_key" = Return ] && reader graph
+            graph=$(window "ぷるもけグラフ")
+            settles centred "$graph" || fail "the graph window is not centred by its frame: $(outer "$graph")"
+            [ "$close_key" = Return ] && [ "$wm_name" = openbox ] && reader graph
             xdotool key --clearmodifiers "$close_key"
             shown "ぷるもけグラフ" gone || fail "$close_key did not close the graph"
         else
             fail "Tab and Space did not open the graph"
         fi
         becomes_active "$main" || fail "the main window is not active after the graph"
-        xdotool key --clearmodifiers Tab
+        stop_time && go_on
     done
-    stop_time && go_on
 fi
-answer "卒業式"
+answer "卒業式" "$calendar_wait"
 # Either a heroine's letter, which Escape closes, or nobody came.
 for _ in $(seq 150); do
     ending=$(xdotool search --onlyvisible --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
     if [ -n "$ending" ]; then
         becomes_active "$ending" || fail "the ending window is not active"
+        settles centred "$ending" || fail "the ending window is not centred by its frame: $(outer "$ending")"
         xdotool key --clearmodifiers Escape
         break
     fi
@@ -325,4 +415,4 @@ if [ "$failures" -gt 0 ]; then
     echo "$failures failed"
     exit 1
 fi
-echo "desktop session: all passed"
+echo "desktop session under $wm_name: all passed"

@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(services->exitStatus, 1);
         QCOMPARE(services->boxes.size(), 1);
         QCOMPARE(services->boxes.first().kind, ScriptedServices::Box::Kind::Error);
-        QVERIFY(services->boxes.first().text.contains(QStringLiteral("オーバーフロー")));
+        QCOMPARE(services->boxes.first().text, QStringLiteral("数値が範囲を超えました（オーバーフロー）。"));
         QCOMPARE(Score[1], qint16(32767));
 
         Score[2] = -32768;

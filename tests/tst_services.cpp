@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace game;
 
@@ -111,16 +112,31 @@ private slots:
         QCOMPARE(frameInterval(0), frameInterval(60)); // rate unknown
     }
 
+    void realPaceStartsNoTurnBeforeItsFrame_data()
+    {
+        QTest::addColumn<qreal>("refreshRate");
+        QTest::newRow("60 Hz") << qreal(60);
+        QTest::newRow("144 Hz") << qreal(144);
+    }
+
     void realPaceStartsNoTurnBeforeItsFrame()
     {
+        QFETCH(qreal, refreshRate);
         QWidget window;
-        const qint64 interval = frameInterval(window.screen()->refreshRate());
+        // The screen says its rate as a real one does when it changes.
+        QScreen *screen = window.screen();
+        QWindowSystemInterface::handleScreenRefreshRateChange(screen, refreshRate);
+        QWindowSystemInterface::flushWindowSystemEvents();
+        QCOMPARE(screen->refreshRate(), refreshRate);
+        const qint64 interval = frameInterval(refreshRate);
         QElapsedTimer elapsed;
         elapsed.start();
         services.startPace();
         for (int turn = 0; turn < 3; ++turn)
             services.QtServices::awaitNextTurn(window);
+        QCOMPARE(services.pace().interval(), interval);
         QVERIFY(elapsed.nsecsElapsed() >= 2 * interval);
+        QWindowSystemInterface::handleScreenRefreshRateChange(screen, 60);
     }
 
     void twipsFollowTheLogicalDpi()
