@@ -26,4 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The times of the package's members are the build's one date (see the
+# top-level CMakeLists.txt), which cpack takes from SOURCE_DATE_EPOCH when
+# it packs.
+set(CPACK_PURUMOKE_SOURCE_DATE_EPOCH ${PURUMOKE_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/package_date.cmake)
 include(CPack)
