@@ -9,6 +9,11 @@ int main(int argc, char *argv[])
 {
     windowing::preferX11();
     QApplication app(argc, argv);
+    // Docks and task managers tie the windows to the menu entry: on X11 by
+    // the windows' class, the application's name, whatever the program file
+    // is called (StartupWMClass in the entry); on Wayland by the app id.
+    QCoreApplication::setApplicationName(QStringLiteral("purumoke"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PURUMOKE_APP_ID));
     QtServices services;
     installPlatform(&services);
     guarded(game::Main);
