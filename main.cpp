@@ -5,9 +5,16 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     windowing::preferX11();
+    // Without a display Qt would abort; the manual page promises status 1.
+    if (const QString missing = windowing::missingDisplay(); !missing.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(missing));
+        return 1;
+    }
     QApplication app(argc, argv);
     // Docks and task managers tie the windows to the menu entry: on X11 by
     // the windows' class, the application's name, whatever the program file
