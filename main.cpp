@@ -4,6 +4,7 @@
 #include "services/runtimeerror.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     // is called (StartupWMClass in the entry); on Wayland by the app id.
     QCoreApplication::setApplicationName(QStringLiteral("purumoke"));
     QGuiApplication::setDesktopFileName(QStringLiteral(PURUMOKE_APP_ID));
+    useQtTranslations(QLocale::system());
     QtServices services;
     installPlatform(&services);
     guarded(game::Main);

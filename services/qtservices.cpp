@@ -10,8 +10,10 @@
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +33,16 @@ void useGameFonts()
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
                                {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
     QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+}
+
+void useQtTranslations(const QLocale &locale)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 QtServices::QtServices()
