@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for the game, builds it, then plays or tests it.
-#   ./setup.sh play   install, build, start the game in its picture folder
-#   ./setup.sh test   install, build, run the whole test suite, then run it
-#                     again on a sanitizer build (build-asan/) and fuzz the
-#                     picture loading for a minute (build-fuzz/)
-# Both can be run again at any time; they only redo what is needed.
+#   ./setup.sh play   install what building and playing need, build the game
+#                     and its pictures, start it in its picture folder
+#   ./setup.sh test   install the test tools too, build everything, run the
+#                     whole test suite, then run it again on a sanitizer
+#                     build (build-asan/) and fuzz the picture loading for a
+#                     minute (build-fuzz/)
+# Both can be run again at any time, and test after play; they only redo
+# what is needed.
 set -euo pipefail
 
 mode=${1:-}
@@ -16,10 +19,20 @@ esac
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="$here/build"
 
-packages=(
-    build-essential cmake ninja-build pkg-config
+# Building and playing: the compilers, Qt, the game's Japanese fonts and
+# Qt's translations (its dialogs' buttons in the desktop's language); `file`
+# lets CPack find the libraries the package depends on.
+play_packages=(
+    build-essential cmake ninja-build pkg-config file
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
-    fonts-ipafont-gothic fonts-noto-cjk
+    fonts-ipafont-gothic qt6-translations-l10n
+)
+# Only the tests use these: virtual X servers and window managers, the
+# accessibility bus and a screen reader, Wayland, the package's checkers,
+# clang for the fuzzer, Noto CJK for names the IPA faces lack, and Qt's
+# platform headers for a test that gives the screen another refresh rate.
+test_packages=(
+    fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
     dbus at-spi2-core python3-pyatspi
     weston xwayland qt6-wayland
@@ -28,8 +41,10 @@ packages=(
     clang libclang-rt-14-dev
     kwin-x11 kwin-style-breeze mutter xfwm4
     orca speech-dispatcher speech-dispatcher-espeak-ng
-    qt6-translations-l10n qt6-base-private-dev
+    qt6-base-private-dev
 )
+packages=("${play_packages[@]}")
+[ "$mode" = play ] || packages+=("${test_packages[@]}")
 
 install_packages() {
     local missing=()
@@ -44,9 +59,11 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The same build folder for both modes: play builds the game and the
+# pictures it reads (the icons come with it), test builds the rest.
 build_game() {
     cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$build" -j "$(nproc)"
+    cmake --build "$build" -j "$(nproc)" "$@"
 }
 
 # The whole suite once more on a build with AddressSanitizer and
@@ -82,15 +99,16 @@ fuzz_pictures() {
 }
 
 install_packages
-build_game
 
 case "$mode" in
     play)
+        build_game --target purumoke
         # The game reads its pictures from its working directory.
         cd "$build"
         exec ./purumoke
         ;;
     test)
+        build_game
         (cd "$build" && ctest --output-on-failure -j "$(nproc)")
         test_sanitized
         fuzz_pictures

@@ -74,6 +74,15 @@ done
 [ "$(readlink -f /proc/"$game"/exe)" = "$root/usr/lib/games/purumoke/purumoke" ] \
     || fail "the running program is $(readlink -f /proc/"$game"/exe)"
 
+echo "-- the windows' class is the one the menu entry names"
+# Docks tie the windows to the entry by it: the class part of WM_CLASS.
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop)
+if [ -n "$title" ]; then
+    class=$(xprop -id "$title" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+    echo "WM_CLASS class \"$class\", StartupWMClass \"$entry_class\""
+    [ -n "$class" ] && [ "$class" = "$entry_class" ] || fail "the window's class is not the menu entry's"
+fi
+
 if [ "$failures" -gt 0 ]; then
     echo "$failures failed"
     exit 1

@@ -21,9 +21,17 @@ you most waits under the legendary tree, if anyone does.
 The game's texts are in Japanese.")
 # The libraries the program links come from dpkg-shlibdeps; Qt's X11
 # platform plugin and the Japanese fonts are loaded at run time, so they
-# are named here. Qt's Wayland plugin serves desktops without Xwayland.
+# are named here. The IPA faces hold every character of the game's texts;
+# Noto CJK only adds those of a typed name that they lack. Qt's Wayland
+# plugin serves desktops without Xwayland, and Qt's translations put its
+# dialogs' buttons in the desktop's language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The times of the package's members are the build's one date (see the
+# top-level CMakeLists.txt), which cpack takes from SOURCE_DATE_EPOCH when
+# it packs.
+set(CPACK_PURUMOKE_SOURCE_DATE_EPOCH ${PURUMOKE_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/package_date.cmake)
 include(CPack)

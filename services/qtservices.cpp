@@ -6,14 +6,16 @@
 #include "windows/form.h"
 
 #include <QApplication>
+#include <QAbstractNativeEventFilter>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
-#include <QAbstractNativeEventFilter>
+#include <QTranslator>
 #include <QWindow>
 
 #include <cstdio>
@@ -34,6 +36,16 @@ void useGameFonts()
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
                                {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
     QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+}
+
+void useQtTranslations(const QLocale &locale)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 QtServices::QtServices()

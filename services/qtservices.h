@@ -5,6 +5,7 @@
 #include "services/framepace.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -69,6 +70,10 @@ private:
 /// The game's faces: the proportional Gothic at 9 points for every window,
 /// button, menu and box, the fixed-pitch one where a window asks for it.
 void useGameFonts();
+
+/// Qt's own texts (the boxes' buttons) in the languages of this locale
+/// where Qt's translations have them; English otherwise.
+void useQtTranslations(const QLocale &locale);
 
 /// A uniform random number strictly below 1 from 24 random bits, so that
 /// it stays below 1 when rounded to single precision.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 /// The windowing platform the game runs on, and what it lets the game do.
 namespace windowing {
 
@@ -9,6 +11,12 @@ namespace windowing {
 /// player chose in QT_QPA_PLATFORM stays. Call before the application
 /// object is made.
 void preferX11();
+
+/// Why none of the platforms Qt is about to try can open a display, as
+/// the line the program prints before it gives up; empty when one of them
+/// can, or when a platform needs no display. Call after preferX11() and
+/// before the application object is made, which would abort without one.
+QString missingDisplay();
 
 /// Whether the program may place, activate and mark its own windows. A
 /// Wayland compositor keeps all of that to itself, and Qt complains about

@@ -5,10 +5,15 @@
 #include "tests/testgame.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace game;
@@ -88,6 +93,37 @@ private slots:
         });
         real.messageBox(QStringLiteral("<b>一行目</b>\n\r二行目"), BoxIcon::Information, QStringLiteral("題"));
         QCOMPARE(shown, QStringLiteral("<b>一行目</b>\n二行目"));
+    }
+
+    void realInputBoxButtonsSpeakTheDesktopsLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("Japanese") << "ja_JP" << "キャンセル";
+        QTest::newRow("English") << "en_GB" << "Cancel";
+        QTest::newRow("no language") << "C" << "Cancel";
+    }
+
+    void realInputBoxButtonsSpeakTheDesktopsLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, cancel);
+        if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm"))
+            QSKIP("Qt's translations (qt6-translations-l10n) are not installed");
+        useQtTranslations(QLocale(locale));
+        QtServices real;
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (const QPushButton *button : box->findChildren<QPushButton *>())
+                buttons << button->text();
+            box->reject();
+        });
+        real.inputBox(QStringLiteral("名前は？"), QStringLiteral("題"), QString());
+        // The next row starts from Qt's own English again.
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+        QVERIFY2(buttons.contains(cancel), qPrintable(buttons.join(QLatin1Char(','))));
     }
 
     void daysComeOneFrameApartAndALateDayDoesNotHurryTheNext()

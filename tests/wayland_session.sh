@@ -101,6 +101,9 @@ echo "-- without Xwayland the game runs natively, without a warning"
 if start_weston native; then
     start_game WAYLAND_DEBUG=1
     native_title_shows || { cat "$work/game.err"; fail "no native title window"; }
+    # The compositor ties the windows to the menu entry by their app id.
+    grep -q 'xdg_toplevel@[0-9]*\.set_app_id("io\.github\.purumoke\.Nostalica")' "$work/game.err" \
+        || fail "the title window's app id is not the menu entry's name"
     # Everything but the Wayland messages themselves ("[time] ...").
     grep -v '^\[ *[0-9]*\.[0-9]*\] ' "$work/game.err" "$work/game.out" >"$work/said" && {
         cat "$work/said"
