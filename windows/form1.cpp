@@ -2,6 +2,7 @@
 
 #include "game/module1.h"
 #include "game/scenes.h"
+#include "windows/form3.h"
 #include "windows/form4.h"
 #include "windows/forms.h"
 #include "windows/label.h"
@@ -59,6 +60,10 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
+    // Stopping a stopped day changes nothing, but a player who has come
+    // back here by keys finds the next button a key away again.
+    if (game::TimeStopped)
+        forms::activate<Form3>();
     game::TimeStopped = game::True;
 }
 
