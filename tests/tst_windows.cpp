@@ -235,6 +235,8 @@ private slots:
         QAccessibleInterface *title = QAccessible::queryAccessibleInterface(forms::loaded<Form2>()->clientArea);
         QCOMPARE(title->role(), QAccessible::Graphic);
         QCOMPARE(title->text(QAccessible::Name), QStringLiteral("ぷるもけ　ノスタリカ"));
+        // It holds the keyboard as the window opens, so that it is named then.
+        QTRY_COMPARE(QApplication::focusWidget(), forms::loaded<Form2>()->clientArea);
         QCOMPARE(QAccessible::queryAccessibleInterface(forms::load<Form5>().clientArea)->text(QAccessible::Name),
                  QStringLiteral("伝説の樹"));
 
