@@ -146,8 +146,10 @@ def check_scene(app):
         fail("the printed scene has %d lines" % len(lines))
     if "".join(inserted) != scene:
         fail("the text inserted events said %r" % "".join(inserted))
-    if scene not in focused:
-        fail("the focus did not land on %s with the scene (heard %r)" % (NEXT, focused))
+    # The day as the main window shows it comes first.
+    day = "　".join(label.name for label in descendants(main, pyatspi.ROLE_LABEL))
+    if day + "\n" + scene not in focused:
+        fail("the focus did not land on %s with %s and the scene (heard %r)" % (NEXT, day, focused))
     pictures = [image.name for image in descendants(main, pyatspi.ROLE_IMAGE)]
     place = re.fullmatch(r"［(.+)］", lines[0])
     if not place or place.group(1) not in pictures:
@@ -155,19 +157,27 @@ def check_scene(app):
 
 
 def check_graph(app):
+    """Each bar reads as its share and is labelled by its heroine's name; the
+    window says all three as it opens; no drawn bar text is left to read."""
     graph = check_window(app, GRAPH)
     if graph is None:
         return
-    bars = [label for label in descendants(graph, pyatspi.ROLE_LABEL)
-            if re.fullmatch(r"\d+ / 20", label.description)]
-    if len(bars) != 3:
-        fail("the graph has %d bars that state a share" % len(bars))
-    for bar in bars:
-        share = int(bar.description.split(" ")[0])
-        # A full bar is also what a graph without points shows.
-        if share != len(bar.name):
-            fail("a bar of %d characters says %s" % (len(bar.name), bar.description))
-    print("graph: " + ", ".join(bar.description for bar in bars), flush=True)
+    labels = descendants(graph, pyatspi.ROLE_LABEL)
+    rows = []
+    for bar in labels:
+        if re.fullmatch(r"\d+ / 20", bar.name):
+            named = [target.name for relation in bar.getRelationSet()
+                     if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                     for target in [relation.getTarget(i) for i in range(relation.getNTargets())]]
+            rows.append("%s %s" % ("".join(named), bar.name))
+    if len(rows) != 3:
+        fail("the graph has %d bars labelled by a name and stating a share" % len(rows))
+    if graph.description != "\n".join(rows):
+        fail("the graph window says %r, its bars %r" % (graph.description, rows))
+    drawn = [label.name for label in labels if "ぷるもけ" in label.name]
+    if drawn:
+        fail("the graph reads drawn bar text %r" % drawn)
+    print("graph: " + " / ".join(rows), flush=True)
 
 
 def main():

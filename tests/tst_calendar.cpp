@@ -165,9 +165,18 @@ private slots:
                 QCOMPARE(TimeStopped, True);
             }
         };
+        // Stop again from the main window: only the keyboard moves, back to
+        // the next button of the waiting scene.
+        const auto focusOn = [](QWidget *control) {
+            return QTest::qWaitFor([control] { return QApplication::focusWidget() == control; });
+        };
+        bool backToTheScene = false;
         services->onWait = [&] {
+            forms::activate<Form1>();
+            backToTheScene = focusOn(forms::loaded<Form1>()->Command1);
             press(forms::loaded<Form1>()->Command1);
             QCOMPARE(TimeStopped, True);
+            backToTheScene = backToTheScene && focusOn(forms::loaded<Form3>()->Command1);
             press(forms::loaded<Form3>()->Command1);
             press(forms::loaded<Form3>()->Command1);
             QCOMPARE(TimeStopped, False);
@@ -175,6 +184,7 @@ private slots:
         QCOMPARE(playCalendar(), 0);
         QCOMPARE(services->waits, 1);
         QCOMPARE(Score, (std::array<qint16, 4>{0, 0, 10, 0}));
+        QVERIFY(backToTheScene);
     }
 
     void stoppingOnTheLastDayPlaysItsSceneBeforeTheEnding()

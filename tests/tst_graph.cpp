@@ -8,6 +8,7 @@
 #include "windows/forms.h"
 #include "windows/label.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
@@ -22,8 +23,14 @@ struct GraphSeen
     QStringList names;
     QList<int> redCharacters;
     QStringList tracks;
-    QStringList shares; ///< what each bar says to a screen reader
+    QStringList shares; ///< what a screen reader reads for each bar
+    QString spoken;     ///< what it says as the window opens
 };
+
+QString readAs(QWidget *control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
 
 /// What the graph window shows while it is open; the player then presses "よし".
 GraphSeen openGraph(ScriptedServices &services)
@@ -37,8 +44,15 @@ GraphSeen openGraph(ScriptedServices &services)
             const QString bar = graph.Label2[row + 3]->caption();
             QVERIFY(Form4::BarText.startsWith(bar));
             seen.redCharacters.append(bar.size());
-            seen.shares.append(graph.Label2[row + 3]->accessibleDescription());
+            seen.shares.append(readAs(graph.Label2[row + 3]));
+            // The grey track has nothing to read; the bar is labelled by the name.
+            QCOMPARE(readAs(graph.Label2[row]), QString());
+            const auto labels = QAccessible::queryAccessibleInterface(graph.Label2[row + 3])
+                                    ->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels.first().first->object(), graph.Label1[row]);
         }
+        seen.spoken = QAccessible::queryAccessibleInterface(&graph)->text(QAccessible::Description);
         press(graph.Command1);
     };
     forms::showModal<Form4>();
@@ -86,6 +100,10 @@ private slots:
             QCOMPARE(seen.shares[row], QStringLiteral("%1 / 20").arg(red[row]));
         QCOMPARE(seen.tracks, QStringList(3, Form4::BarText));
         QCOMPARE(seen.names, (QStringList{"富士崎　緒詩里", "武比山　保毛美", "河馬之小路　おヨネ "}));
+        QCOMPARE(seen.spoken, QStringLiteral("富士崎　緒詩里 %1 / 20\n武比山　保毛美 %2 / 20\n河馬之小路　おヨネ  %3 / 20")
+                                  .arg(red[0])
+                                  .arg(red[1])
+                                  .arg(red[2]));
         QVERIFY(!forms::loaded<Form4>());
     }
 

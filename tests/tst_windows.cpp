@@ -222,6 +222,11 @@ private slots:
                      .trimmed(),
                  QStringLiteral("恋のチャンス！"));
         QCOMPARE(messages.Command1->accessibleDescription(), scene);
+        // Once the main window shows a day, the day comes first, as it shows it.
+        ShowDate(qint16(1), qint16(10), qint16(20));
+        PlayEvent(14);
+        QCOMPARE(messages.Command1->accessibleDescription(),
+                 QStringLiteral("1年目　10月20日\n") + messages.printedLines().join(QLatin1Char('\n')));
     }
 
     void picturesAreNamedByWhatTheyShow()
@@ -230,6 +235,8 @@ private slots:
         QAccessibleInterface *title = QAccessible::queryAccessibleInterface(forms::loaded<Form2>()->clientArea);
         QCOMPARE(title->role(), QAccessible::Graphic);
         QCOMPARE(title->text(QAccessible::Name), QStringLiteral("ぷるもけ　ノスタリカ"));
+        // It holds the keyboard as the window opens, so that it is named then.
+        QTRY_COMPARE(QApplication::focusWidget(), forms::loaded<Form2>()->clientArea);
         QCOMPARE(QAccessible::queryAccessibleInterface(forms::load<Form5>().clientArea)->text(QAccessible::Name),
                  QStringLiteral("伝説の樹"));
 

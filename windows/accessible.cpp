@@ -1,11 +1,15 @@
 #include "windows/accessible.h"
 
 #include "windows/form.h"
+#include "windows/form4.h"
+#include "windows/label.h"
 #include "windows/picturebox.h"
 #include "windows/printarea.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
+
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +107,57 @@ private:
     PrintArea *area() const { return static_cast<PrintArea *>(widget()); }
 };
 
+/// A label of the graph window. A red bar is read as its share (the name
+/// its window gives it) and is labelled by its heroine's name; a grey track
+/// only draws, so it has nothing to read. A screen reader would otherwise
+/// read each row as its name and two runs of bar text.
+class GraphLabel : public QAccessibleWidget
+{
+public:
+    explicit GraphLabel(Label *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind != QAccessible::Name)
+            return QAccessibleWidget::text(kind);
+        if (!widget()->accessibleName().isEmpty())
+            return widget()->accessibleName();
+        return isTrack() ? QString() : label()->text();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State shown = QAccessibleWidget::state();
+        shown.readOnly = true;
+        return shown;
+    }
+
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto related = QAccessibleWidget::relations(match);
+        const Form4 &graph = *static_cast<const Form4 *>(widget()->parentWidget());
+        for (int row = 0; row < 3; ++row) {
+            if (label() == graph.Label1[row] && (match & QAccessible::Labelled))
+                related.append({QAccessible::queryAccessibleInterface(graph.Label2[row + 3]), QAccessible::Labelled});
+            if (label() == graph.Label2[row + 3] && (match & QAccessible::Label))
+                related.append({QAccessible::queryAccessibleInterface(graph.Label1[row]), QAccessible::Label});
+        }
+        return related;
+    }
+
+private:
+    Label *label() const { return static_cast<Label *>(widget()); }
+    bool isTrack() const
+    {
+        const auto &bars = static_cast<const Form4 *>(widget()->parentWidget())->Label2;
+        return std::find(bars.begin(), bars.begin() + 3, label()) != bars.begin() + 3;
+    }
+};
+
 QAccessibleInterface *gameAccessible(const QString &className, QObject *object)
 {
     if (className == QLatin1String("Form")) {
@@ -114,6 +169,8 @@ QAccessibleInterface *gameAccessible(const QString &className, QObject *object)
         return new QAccessibleWidget(static_cast<PictureBox *>(object), QAccessible::Graphic);
     if (className == QLatin1String("PrintArea"))
         return new PrintedText(static_cast<PrintArea *>(object));
+    if (className == QLatin1String("Label") && qobject_cast<Form4 *>(object->parent()))
+        return new GraphLabel(static_cast<Label *>(object));
     return nullptr;
 }
 

@@ -65,6 +65,10 @@ void Form1::placeOnScreen()
 
 void Form1::Command1_Click()
 {
+    // Stopping a stopped day changes nothing, but a player who has come
+    // back here by keys finds the next button a key away again.
+    if (game::TimeStopped)
+        game::FocusNextAction();
     game::TimeStopped = game::True;
 }
 

@@ -21,6 +21,9 @@ Form2::Form2()
 
     clientArea = new PictureBox(this);
     clientArea->setAccessibleName(QStringLiteral("ぷるもけ　ノスタリカ"));
+    // The window's only control that can hold the keyboard: it has it when
+    // the window opens, so a screen reader names the picture then.
+    clientArea->setFocusPolicy(Qt::TabFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

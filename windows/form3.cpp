@@ -3,9 +3,24 @@
 #include "game/module1.h"
 #include "windows/form1.h"
 #include "windows/forms.h"
+#include "windows/label.h"
 #include "windows/printarea.h"
 
 #include <QPushButton>
+
+namespace {
+
+/// The school year and the date as the main window shows them, for
+/// example "1年目　10月20日"; empty before it has shown a day.
+QString shownDay()
+{
+    const Form1 *main = forms::loaded<Form1>();
+    if (!main || main->Label1->caption().isEmpty())
+        return {};
+    return main->Label1->caption() + QStringLiteral("　") + main->Label2->caption();
+}
+
+} // namespace
 
 Form3::Form3()
     : Form(Border::FixedToolWindow, false)
@@ -71,9 +86,12 @@ void Form3::Cls()
 void Form3::Print(const QString &line)
 {
     m_printArea->append(line);
-    // A screen reader speaks the scene when the keyboard lands on the next
-    // button, as it speaks a button's description with its name.
-    Command1->setAccessibleDescription(m_printArea->text());
+    // A screen reader speaks the day and its scene when the keyboard lands
+    // on the next button, as it speaks a button's description with its
+    // name: the player who cannot see the main window hears the date too.
+    const QString day = shownDay();
+    Command1->setAccessibleDescription(day.isEmpty() ? m_printArea->text()
+                                                     : day + QLatin1Char('\n') + m_printArea->text());
 }
 
 QStringList Form3::printedLines() const

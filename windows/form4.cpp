@@ -15,10 +15,11 @@ namespace {
 constexpr int RowTops[3] = {120, 480, 840};
 
 /// A screen reader cannot tell a red bar from its grey track, so each bar
-/// also says in words how many of the twenty characters are red.
+/// is read as how many of the twenty characters are red, not as the text
+/// it draws (see windows/accessible.h).
 void describeShare(Label *bar, int twentieths)
 {
-    bar->setAccessibleDescription(QStringLiteral("%1 / 20").arg(twentieths));
+    bar->setAccessibleName(QStringLiteral("%1 / 20").arg(twentieths));
 }
 
 Label *makeLabel(QWidget *parent, const QString &caption, const QColor &colour, bool opaque)
@@ -70,20 +71,27 @@ void Form4::Form_Load()
     Label1[2]->setCaption(HeroineThree);
 
     const qint16 total = Add16(Add16(Score[1], Score[2]), Score[3]);
-    if (total < 1)
-        return; // every bar keeps all twenty characters
-
-    for (qint16 i = 1; i <= 3; ++i) {
-        const double ratio = double(Score[i]) / double(total) * 20.0;
-        Label *bar = Label2[i + 2];
-        bar->setCaption(QString());
-        int twentieths = 0;
-        if (ratio > 0) {
-            twentieths = int(std::min(std::floor(ratio), 20.0));
-            bar->setCaption(BarText.left(twentieths));
+    // Below 1, every bar keeps all twenty characters.
+    if (total >= 1) {
+        for (qint16 i = 1; i <= 3; ++i) {
+            const double ratio = double(Score[i]) / double(total) * 20.0;
+            Label *bar = Label2[i + 2];
+            bar->setCaption(QString());
+            int twentieths = 0;
+            if (ratio > 0) {
+                twentieths = int(std::min(std::floor(ratio), 20.0));
+                bar->setCaption(BarText.left(twentieths));
+            }
+            describeShare(bar, twentieths);
         }
-        describeShare(bar, twentieths);
     }
+
+    // What a screen reader says as the window opens: each heroine and her
+    // share, row by row, as the player would read the graph.
+    QStringList rows;
+    for (int row = 0; row < 3; ++row)
+        rows.append(Label1[row]->caption() + QLatin1Char(' ') + Label2[row + 3]->accessibleName());
+    setAccessibleDescription(rows.join(QLatin1Char('\n')));
 }
 
 void Form4::placeOnScreen()

@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Plays the real program by keys alone with the Orca screen reader running,
+# on a virtual X server with a window manager, and checks what Orca says,
+# from its debug log: the day and the scene at a stop, the way back to the
+# scene from the main window, the heroines' shares when the graph opens,
+# and the end.
+#   orca_session.sh GAME PICTURE_FOLDER
+set -u
+game=$(realpath "$1")
+pictures=$(realpath "$2")
+
+for tool in orca speech-dispatcher xvfb-run openbox xdotool xprop dbus-run-session script; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed; the screen reader cannot be heard"
+        exit 77
+    fi
+done
+if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
+    PURUMOKE_IN_XVFB=1 exec dbus-run-session -- \
+        xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@" 2> >(grep -v -e dbus-daemon -e SpiRegistry >&2)
+fi
+
+# The game shows its windows on this X server, whatever the caller chose.
+unset QT_QPA_PLATFORM
+# A home of its own, where speech goes to ALSA's null device: without a
+# sound card speech-dispatcher would hang on its first utterance.
+work=$(mktemp -d)
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache \
+    XDG_RUNTIME_DIR=$work/run
+mkdir -p -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
+echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+echo 'AudioOutputMethod "alsa"' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+log=$work/orca.log
+orca="" pid="" wm=""
+
+# Orca may not heed SIGTERM: SIGKILL after a moment, and wait until it is
+# gone, since a lingering Orca keeps the next one from starting.
+end_orca() {
+    [ -n "$orca" ] || return 0
+    kill "$orca" 2>/dev/null
+    for i in $(seq 50); do
+        kill -0 "$orca" 2>/dev/null || break
+        [ "$i" = 10 ] && kill -KILL "$orca" 2>/dev/null
+        sleep 0.1
+    done
+    kill "$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null)" 2>/dev/null
+}
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null; end_orca; kill $wm 2>/dev/null; rm -rf "$work"' EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+finish() {
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures failed; Orca said:"
+        heard 0 | tail -n 40
+        exit 1
+    fi
+    echo "orca session: all passed"
+    exit 0
+}
+
+# What Orca has said since byte $1 of its log, one utterance a line, the
+# lines of one utterance joined by "|".
+heard() {
+    tail -c +"$(($1 + 1))" "$log" | awk '
+        { sub(/\r$/, "") }
+        open { sub(/^ +/, ""); text = text "|" $0 }
+        !open && /SPEECH OUTPUT: \x27/ { text = substr($0, index($0, "SPEECH OUTPUT: \x27") + 16); open = 1 }
+        open && text ~ /\x27 ?\[?\{\x27established.*$/ { sub(/\x27 ?\[?\{\x27established.*$/, "", text); print text; open = 0 }'
+}
+mark() { stat -c %s "$log"; }
+# Waits up to $3 seconds (10 by default) for Orca to say something that
+# matches the extended regular expression $2 after byte $1, and prints it.
+hears() {
+    for _ in $(seq $((${3:-10} * 10))); do
+        heard "$1" | grep -E -m 1 "$2" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# The window manager activates the windows; one that has gone is started
+# again, and its last words are shown.
+window_manager() {
+    kill -0 "$wm" 2>/dev/null && return 0
+    [ -n "$wm" ] && echo "NOTE: the window manager exited: $(tail -n 3 "$work/openbox.log")"
+    openbox >>"$work/openbox.log" 2>&1 &
+    wm=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.1
+    done
+}
+# Waits up to $2 seconds (10 by default) for the window with exactly the
+# title $1 to be active.
+active() {
+    for _ in $(seq $((${2:-10} * 10))); do
+        window_manager
+        [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+key() { xdotool key --clearmodifiers "$@"; }
+
+window_manager
+# Only one Orca of a user runs at a time.
+for _ in $(seq 300); do
+    pgrep -u "$(id -u)" -x orca >/dev/null || break
+    sleep 0.1
+done
+if pgrep -u "$(id -u)" -x orca >/dev/null; then
+    echo "SKIP: another Orca of this user is running"
+    exit 77
+fi
+# Orca logs through a terminal, which it writes line by line: a file would
+# hold the latest lines back.
+script -qfc "echo \$\$ >'$work/orca.pid'; exec orca --debug-file=/dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
+hears 0 . 30 >/dev/null || { fail "Orca did not start"; exit 1; }
+orca=$(cat "$work/orca.pid")
+
+(cd "$pictures" && exec "$game") >/dev/null &
+pid=$!
+active "ぷるもけ　ノスタリカ" || fail "no title window"
+# The title window is named, then its picture, which holds the keyboard.
+for _ in $(seq 100); do
+    [ "$(heard 0 | grep -c '^ぷるもけ　ノスタリカ')" -ge 2 ] && break
+    sleep 0.1
+done
+[ "$(heard 0 | grep -c '^ぷるもけ　ノスタリカ')" -ge 2 ] || fail "the title picture is not named"
+# Each box is answered once heard, as a listening player does: a box gone
+# before Orca tells of it muddles what it says of the next one.
+# Alt+F, S. Orca holds each key until it has heard it, but not the Alt+F
+# shortcut: F waits until Alt is heard, or the late Alt closes the menu.
+for _ in $(seq 5); do
+    at=$(mark)
+    xdotool keydown alt
+    hears "$at" . 5 >/dev/null
+    xdotool key f keyup alt key s
+    active "説明なのねん (1/3)" 3 && break
+    key Escape
+done
+for box in "説明なのねん (1/3)" "説明なのねん (2/3)" "説明なのねん (3/3)" "大サーヴィス" "Here we GO!"; do
+    active "$box" && hears "$at" "${box//[()]/.}" >/dev/null && at=$(mark) && key Return \
+        || fail "no box \"$box\" heard"
+done
+active "ぷるノス　メイン画面" || { fail "the main window is not active when the calendar starts"; finish; }
+
+echo "-- a stop: the day as the main window shows it, then the scene, once each"
+at=$(mark)
+key space
+scene=$(hears "$at" '^[0-9]+年目　[0-9]+月[0-9]+日\|［[^］|]+］(\|[^|]+){3}$') \
+    || fail "no day and scene after a stop"
+sleep 1
+lines=()
+[ -n "$scene" ] && IFS='|' read -ra lines <<<"$scene"
+for line in "${lines[@]}"; do
+    [ "$(heard "$at" | grep -cF -- "$line")" = 1 ] || fail "\"$line\" was not said once"
+done
+again=$(heard "$at" | sort | uniq -d)
+[ -z "$again" ] && echo "heard: $scene" || fail "said again: $again"
+
+echo "-- from the main window while the day waits: Space, Space runs time on"
+at=$(mark)
+xdotool windowactivate "$(xdotool search --name '^ぷるノス　メイン画面$' | head -n 1)"
+hears "$at" '時間よ止まれ' >/dev/null || fail "the stop button is not heard in the main window"
+at=$(mark)
+key space
+active "メッセージ" || fail "Space on the stop button did not go back to the scene"
+hears "$at" "^${lines[0]:-.}" >/dev/null || fail "the scene is not heard again"
+key space
+active "ぷるノス　メイン画面" || fail "time did not run on after the second Space"
+
+echo "-- the graph: each heroine with her share, in the graph's order"
+at=$(mark)
+key Tab space
+hears "$at" '富士崎　緒詩里 [0-9]+ / 20\|武比山　保毛美 [0-9]+ / 20\|河馬之小路　おヨネ +[0-9]+ / 20' \
+    | sed 's/^/heard: /' | grep . || fail "the graph's shares are not heard"
+key Return
+active "ぷるノス　メイン画面" || fail "the graph did not close"
+
+echo "-- the end: the letter or the failure"
+# The calendar runs 1079 days, one per refresh of the 60 Hz screen; the
+# wait allows four times that for a loaded machine or a sanitizer build.
+at=$(mark)
+if active "卒業式" $((4 * 1079 / 60)); then
+    hears "$at" '卒業式の日だ' >/dev/null || fail "the graduation is not heard"
+    at=$(mark)
+    key Return
+    hears "$at" 'ラブレター|だれもいない' | sed 's/^/heard: /' | grep . \
+        || fail "neither the letter nor the failure is heard"
+    # Escape closes the letter's window as well as the failure's box.
+    key Escape
+else
+    fail "no graduation"
+fi
+finish
