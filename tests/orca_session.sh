@@ -62,7 +62,7 @@ finish() {
 # What Orca has said since byte $1 of its log, one utterance a line, the
 # lines of one utterance joined by "|".
 heard() {
-    tail -c +"$(($1 + 1))" "$log" | awk '
+    tail -c +"$(($1 + 1))" "$log" 2>/dev/null | awk '
         { sub(/\r$/, "") }
         open { sub(/^ +/, ""); text = text "|" $0 }
         !open && /SPEECH OUTPUT: \x27/ { text = substr($0, index($0, "SPEECH OUTPUT: \x27") + 16); open = 1 }
