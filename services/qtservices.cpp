@@ -81,11 +81,13 @@ void QtServices::showWindow(Form &form)
         return;
     if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
         form.activateWindow();
-    // Events are handled meanwhile: the window may be gone after it.
+    // Once framed, the window is placed for the frames known by then: its
+    // own, and the main window's for the message window below it. Events
+    // are handled meanwhile, so the window may be gone.
     const QPointer<Form> shown(&form);
     awaitFraming(shown);
     if (shown)
-        frameChanged(shown);
+        shown->placeOnScreen();
 }
 
 void QtServices::awaitFraming(const QPointer<Form> &window)
@@ -169,14 +171,15 @@ void QtServices::frameChanged(QWidget *window)
         return;
     // Some window managers tell the frame late, or tell one for another
     // kind of window than they then draw. A window placed for another
-    // frame is placed again, and after it every other shown window, since
-    // the message window's place follows the main window's.
+    // frame is placed again, and after it every other framed window, since
+    // the message window's place follows the main window's; one still
+    // being framed is placed once it is (see showWindow).
     form->placeOnScreen();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *other : windows) {
-        auto *shown = qobject_cast<Form *>(other);
-        if (shown && shown != form && !shown->isUnloaded() && shown->isVisible())
-            shown->placeOnScreen();
+        auto *framed = qobject_cast<Form *>(other);
+        if (framed && framed != form && !framed->isUnloaded() && isFramed(*framed))
+            framed->placeOnScreen();
     }
 }
 
