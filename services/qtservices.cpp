@@ -86,8 +86,18 @@ void QtServices::showWindow(Form &form)
     // are handled meanwhile, so the window may be gone.
     const QPointer<Form> shown(&form);
     awaitFraming(shown);
-    if (shown)
-        shown->placeOnScreen();
+    if (!shown)
+        return;
+    placeAgain(*shown);
+    // Some window managers place a new window their own way a little after
+    // they have mapped it, whatever the program asked for: the window is
+    // placed again a few times while the player settles in.
+    for (int later : {100, 400, 1500}) {
+        QTimer::singleShot(later, &m_wakeUp, [this, shown] {
+            if (shown && !shown->isUnloaded() && isFramed(*shown))
+                placeAgain(*shown);
+        });
+    }
 }
 
 void QtServices::awaitFraming(const QPointer<Form> &window)
@@ -105,6 +115,11 @@ void QtServices::awaitFraming(const QPointer<Form> &window)
 
 bool QtServices::isFramed(const QWidget &window)
 {
+    if (!window.isVisible())
+        return false;
+    // On X11, mapped into its frame; elsewhere, shown on the screen.
+    if (const auto viewable = x11::isViewable(const_cast<QWidget *>(&window)))
+        return *viewable;
     const QWindow *handle = window.windowHandle();
     return handle && handle->isExposed();
 }
@@ -163,22 +178,23 @@ void QtServices::frameChanged(QWidget *window)
     // window managers move a window while they map it: the window is
     // placed again only once it is framed (see showWindow).
     auto *form = qobject_cast<Form *>(window);
-    if (!form || form->isUnloaded() || !isFramed(*form))
-        return;
-    const auto known = m_frames.find(int(form->border()));
-    const QMargins placedFor = known != m_frames.end() ? known->second : QMargins();
-    if (frameMargins(*form) == placedFor)
+    if (!form || form->isUnloaded() || !isFramed(*form) || frameMargins(*form) == form->placedFor())
         return;
     // Some window managers tell the frame late, or tell one for another
-    // kind of window than they then draw. A window placed for another
-    // frame is placed again, and after it every other framed window, since
-    // the message window's place follows the main window's; one still
-    // being framed is placed once it is (see showWindow).
-    form->placeOnScreen();
+    // kind of window than they then draw.
+    placeAgain(*form);
+}
+
+void QtServices::placeAgain(Form &form)
+{
+    // Every other framed window follows, since the message window's place
+    // follows the main window's; one still being framed is placed once it
+    // is (see showWindow).
+    form.placeOnScreen();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *other : windows) {
         auto *framed = qobject_cast<Form *>(other);
-        if (framed && framed != form && !framed->isUnloaded() && isFramed(*framed))
+        if (framed && framed != &form && !framed->isUnloaded() && isFramed(*framed))
             framed->placeOnScreen();
     }
 }

@@ -52,6 +52,8 @@ private:
     /// Places the game's windows anew when the window manager turns out
     /// to draw another frame around one of them than it was placed for.
     void frameChanged(QWidget *window);
+    /// Places a window anew, and every other framed window after it.
+    void placeAgain(Form &form);
     /// Handles events until the window manager has framed a window just
     /// shown, or has taken too long.
     void awaitFraming(const QPointer<Form> &window);

@@ -144,6 +144,16 @@ std::optional<QMargins> frameExtents(QWidget *window)
     return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
 }
 
+std::optional<bool> isViewable(QWidget *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return std::nullopt;
+    const Reply<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window->winId()), nullptr));
+    return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
 std::unique_ptr<QAbstractNativeEventFilter> watchFrames(std::function<void(QWidget *window)> changed)
 {
     xcb_connection_t *c = connection();

@@ -29,6 +29,10 @@ std::optional<QMargins> requestFrameExtents(QWidget *window);
 /// in the screen's pixels; nothing when it has said nothing yet.
 std::optional<QMargins> frameExtents(QWidget *window);
 
+/// Whether the window manager has mapped a window into its frame, so
+/// that it is on the screen; nothing off X11.
+std::optional<bool> isViewable(QWidget *window);
+
 /// Calls back, from the event loop, whenever the window manager says
 /// anew which frame it puts around one of the program's windows, for as
 /// long as the returned filter lives; nothing off X11.

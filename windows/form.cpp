@@ -93,7 +93,8 @@ void Form::focusFirstControl()
 
 QMargins Form::frame() const
 {
-    return platform().frameMargins(*this);
+    m_placedFor = platform().frameMargins(*this);
+    return m_placedFor;
 }
 
 // Left and top are those of the outer window; Qt places the client area,

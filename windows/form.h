@@ -41,6 +41,8 @@ public:
     /// does; run again when the window manager turns out to draw another
     /// frame than the one the window was placed for.
     virtual void placeOnScreen() {}
+    /// The frame the window was last placed for, in pixels.
+    QMargins placedFor() const { return m_placedFor; }
 
     /// Runs the unload handlers and destroys the window unless one of them
     /// cancels. Returns whether the window was unloaded.
@@ -93,4 +95,5 @@ private:
     bool m_taskbarEntry;
     bool m_unloaded = false;
     QSize m_laidOut;
+    mutable QMargins m_placedFor;
 };
