@@ -124,11 +124,6 @@ void setSkipTaskbar(QWidget *window)
     xcb_flush(c);
 }
 
-bool available()
-{
-    return connection() != nullptr;
-}
-
 std::optional<QMargins> frameExtents(QWidget *window)
 {
     xcb_connection_t *c = connection();

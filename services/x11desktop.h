@@ -17,10 +17,6 @@ namespace x11 {
 /// every show: window managers drop the state when a window is withdrawn.
 void setSkipTaskbar(QWidget *window);
 
-/// Whether the game runs on an X server, where it places its own windows
-/// and the window manager says which frame it draws.
-bool available();
-
 /// Asks the window manager which frame it will put around a window that
 /// is not mapped yet; nothing when it does not answer in time.
 std::optional<QMargins> requestFrameExtents(QWidget *window);
