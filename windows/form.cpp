@@ -194,18 +194,20 @@ void Form::setOuterHeightTwips(double height)
     setClientSize(QSize(width(), std::max(client, m_laidOut.height())));
 }
 
+// The screen is the primary monitor, which need not be the top-left one
+// of the desk: the centred edge is counted from where it begins.
 void Form::centreHorizontally()
 {
     const float screen = static_cast<float>(twips::screenWidth());
     const float outer = static_cast<float>(outerWidthTwips());
-    setLeftTwips((screen - outer) / 2.0f);
+    setLeftTwips(twips::screenLeft() + (screen - outer) / 2.0f);
 }
 
 void Form::centreVertically()
 {
     const float screen = static_cast<float>(twips::screenHeight());
     const float outer = static_cast<float>(outerHeightTwips());
-    setTopTwips((screen - outer) / 2.0f);
+    setTopTwips(twips::screenTop() + (screen - outer) / 2.0f);
 }
 
 void Form::setClientSizeTwips(int width, int height)

@@ -68,7 +68,8 @@ public:
     void focusFirstControl();
 
     /// Centring steps of the load handlers: the edge becomes
-    /// (screen size - outer size) / 2, computed in single precision.
+    /// (screen size - outer size) / 2 on the primary monitor, computed in
+    /// single precision.
     void centreHorizontally();
     void centreVertically();
 
