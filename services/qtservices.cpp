@@ -3,7 +3,7 @@
 #include "services/windowing.h"
 #include "services/runtimeerror.h"
 #include "services/x11desktop.h"
-#include "windows/form.h"
+#include "services/windowreports.h"
 
 #include <QApplication>
 #include <QAbstractNativeEventFilter>
@@ -57,7 +57,7 @@ QtServices::QtServices()
     m_wakeUp.setSingleShot(true);
     m_wakeUp.setTimerType(Qt::PreciseTimer);
     if (windowing::programArrangesWindows())
-        m_frameWatcher = x11::watchFrames([this](QWidget *window) { frameChanged(window); });
+        m_frameWatcher = x11::watchFrames([this](QWidget *window) { frameTold(*window); });
 }
 
 QtServices::~QtServices() = default;
@@ -72,131 +72,123 @@ float QtServices::nextRandom()
     return unitFloat(m_random.generate());
 }
 
-void QtServices::showWindow(Form &form)
+void QtServices::showWindow(QWidget &window, bool taskbarEntry)
 {
-    if (!form.hasTaskbarEntry())
-        x11::setSkipTaskbar(&form);
-    form.show();
+    if (!taskbarEntry)
+        x11::setSkipTaskbar(&window);
+    WindowReports &reports = WindowReports::of(window);
+    window.show();
     if (!windowing::programArrangesWindows())
         return;
-    if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
-        form.activateWindow();
-    // Once framed, the window is placed for the frames known by then: its
-    // own, and the main window's for the message window below it. Events
-    // are handled meanwhile, so the window may be gone.
-    const QPointer<Form> shown(&form);
+    if (!window.testAttribute(Qt::WA_ShowWithoutActivating))
+        window.activateWindow();
+    // Events are handled meanwhile, so the window may be gone.
+    const QPointer<QWidget> shown(&window);
     awaitFraming(shown);
-    if (!shown)
-        return;
-    placeAgain(*shown);
-    // Some window managers place a new window their own way a little after
-    // they have mapped it, whatever the program asked for: the window is
-    // placed again a few times while the player settles in.
-    for (int later : {100, 400, 1500}) {
-        QTimer::singleShot(later, &m_wakeUp, [this, shown] {
-            if (shown && !shown->isUnloaded() && isFramed(*shown))
-                placeAgain(*shown);
-        });
-    }
+    if (shown && reports.isFramed())
+        emit reports.framed();
 }
 
-void QtServices::awaitFraming(const QPointer<Form> &window)
+void QtServices::awaitFraming(const QPointer<QWidget> &window)
 {
     // Once the window manager has framed the window it maps it; one that
     // never frames it gets a little patience and no more.
     constexpr int Patience = 2000;
     QElapsedTimer waited;
     waited.start();
-    while (window && !isFramed(*window) && waited.elapsed() < Patience) {
+    while (window && !WindowReports::of(*window).isFramed() && waited.elapsed() < Patience) {
         m_wakeUp.start(10);
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 }
 
-bool QtServices::isFramed(const QWidget &window)
-{
-    if (!window.isVisible())
-        return false;
-    // On X11, mapped into its frame; elsewhere, shown on the screen.
-    if (const auto viewable = x11::isViewable(const_cast<QWidget *>(&window)))
-        return *viewable;
-    const QWindow *handle = window.windowHandle();
-    return handle && handle->isExposed();
-}
+namespace {
 
-void QtServices::showModal(Form &form)
+/// Ends a modal window's event loop once the window is hidden.
+class UntilHidden : public QObject
 {
-    form.setWindowModality(Qt::ApplicationModal);
+public:
+    UntilHidden(QWidget &window, QEventLoop &loop)
+        : m_loop(loop)
+    {
+        window.installEventFilter(this);
+        connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // A window manager's minimising hides it too, but leaves it shown.
+        if (event->type() == QEvent::Hide && static_cast<QWidget *>(watched)->isHidden())
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop &m_loop;
+};
+
+} // namespace
+
+void QtServices::showModal(QWidget &window, bool taskbarEntry)
+{
+    window.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
-    QObject::connect(&form, &Form::unloaded, &loop, &QEventLoop::quit);
-    const QPointer<Form> shown(&form);
-    showWindow(form);
+    UntilHidden until(window, loop);
+    const QPointer<QWidget> shown(&window);
+    showWindow(window, taskbarEntry);
     // A quick player may have closed it while the window manager framed it.
-    if (shown && !shown->isUnloaded())
+    if (shown && !shown->isHidden())
         loop.exec();
 }
 
-void QtServices::activateWindow(Form &form)
+void QtServices::activateWindow(QWidget &window)
 {
-    form.focusFirstControl();
     // A Wayland compositor activates windows itself; there the focus waits
-    // on the control for when the player comes to the window.
+    // on its widget for when the player comes to the window.
     if (windowing::programArrangesWindows()) {
-        form.raise();
-        form.activateWindow();
+        window.raise();
+        window.activateWindow();
     }
 }
 
-void QtServices::hideWindow(Form &form)
+void QtServices::hideWindow(QWidget &window)
 {
-    form.hide();
+    window.hide();
 }
 
-QMargins QtServices::frameMargins(const Form &form)
+std::optional<QMargins> QtServices::desktopFrame(QWidget &window, bool mayAsk)
 {
-    auto &window = const_cast<Form &>(form);
-    const int kind = int(form.border());
+    std::optional<QMargins> said = x11::frameExtents(&window);
+    if (!said && mayAsk)
+        said = x11::requestFrameExtents(&window).value_or(QMargins());
+    return said;
+}
+
+QMargins QtServices::frameMargins(const QWidget &constWindow)
+{
+    auto &window = const_cast<QWidget &>(constWindow);
+    const int kind = int(window.windowFlags());
     // What the window manager has said of this window; it holds for every
     // later window of its kind as well. Before it has said anything it is
     // asked once per kind.
-    std::optional<QMargins> device = x11::frameExtents(&window);
-    if (!device && !m_frames.contains(kind))
-        device = x11::requestFrameExtents(&window).value_or(QMargins());
-    if (device) {
-        // The window manager counts the screen's pixels; on a high-density
-        // screen the windows are placed in Qt's larger ones.
-        const qreal ratio = window.devicePixelRatioF();
-        m_frames[kind] = QMargins(qRound(device->left() / ratio), qRound(device->top() / ratio),
-                                  qRound(device->right() / ratio), qRound(device->bottom() / ratio));
-    }
-    return m_frames[kind];
+    if (const std::optional<QMargins> said = desktopFrame(window, !m_frames.contains(kind)))
+        m_frames[kind] = *said;
+    // The window manager counts the screen's pixels; on a high-density
+    // screen the windows are placed in Qt's larger ones.
+    const QMargins device = m_frames[kind];
+    const qreal ratio = window.devicePixelRatioF();
+    return QMargins(qRound(device.left() / ratio), qRound(device.top() / ratio), qRound(device.right() / ratio),
+                    qRound(device.bottom() / ratio));
 }
 
-void QtServices::frameChanged(QWidget *window)
+void QtServices::frameTold(QWidget &window)
 {
     // A frame said before the window is mapped may still change, and some
-    // window managers move a window while they map it: the window is
-    // placed again only once it is framed (see showWindow).
-    auto *form = qobject_cast<Form *>(window);
-    if (!form || form->isUnloaded() || !isFramed(*form) || frameMargins(*form) == form->placedFor())
-        return;
-    // Some window managers tell the frame late, or tell one for another
-    // kind of window than they then draw.
-    placeAgain(*form);
-}
-
-void QtServices::placeAgain(Form &form)
-{
-    // Every other framed window follows, since the message window's place
-    // follows the main window's; one still being framed is placed once it
-    // is (see showWindow).
-    form.placeOnScreen();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *other : windows) {
-        auto *framed = qobject_cast<Form *>(other);
-        if (framed && framed != &form && !framed->isUnloaded() && isFramed(*framed))
-            framed->placeOnScreen();
-    }
+    // window managers move a window while they map it: a window still being
+    // framed is placed once it is (its framed report).
+    WindowReports *reports = WindowReports::find(window);
+    if (reports && reports->isFramed())
+        emit reports->frameTold();
 }
 
 void QtServices::startPace()

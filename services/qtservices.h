@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAbstractNativeEventFilter;
 
@@ -27,11 +28,11 @@ public:
     void seedRandom() override;
     float nextRandom() override;
 
-    void showWindow(Form &form) override;
-    void showModal(Form &form) override;
-    void activateWindow(Form &form) override;
-    void hideWindow(Form &form) override;
-    QMargins frameMargins(const Form &form) override;
+    void showWindow(QWidget &window, bool taskbarEntry) override;
+    void showModal(QWidget &window, bool taskbarEntry) override;
+    void activateWindow(QWidget &window) override;
+    void hideWindow(QWidget &window) override;
+    QMargins frameMargins(const QWidget &window) override;
 
     void startPace() override;
     void awaitNextTurn(const QWidget &window) override;
@@ -48,23 +49,25 @@ public:
     /// The calendar's pace, for benchmarks.
     const FramePace &pace() const { return m_pace; }
 
+protected:
+    /// The frame the window manager has said it draws around a window, in
+    /// the screen's pixels; when it has said nothing yet and may ask, it is
+    /// asked. Nothing when it does not say.
+    virtual std::optional<QMargins> desktopFrame(QWidget &window, bool mayAsk);
+    /// The window manager has told the frame of a window anew.
+    void frameTold(QWidget &window);
+
 private:
-    /// Places the game's windows anew when the window manager turns out
-    /// to draw another frame around one of them than it was placed for.
-    void frameChanged(QWidget *window);
-    /// Places a window anew, and every other framed window after it.
-    void placeAgain(Form &form);
     /// Handles events until the window manager has framed a window just
     /// shown, or has taken too long.
-    void awaitFraming(const QPointer<Form> &window);
-    /// Whether a shown window is on the screen in its frame.
-    static bool isFramed(const QWidget &window);
+    void awaitFraming(const QPointer<QWidget> &window);
 
     QRandomGenerator m_random;
     FramePace m_pace;
     QElapsedTimer m_clock;
     QTimer m_wakeUp;
-    // The window manager's frame for each border kind, once it has said.
+    // The window manager's frame for each kind of window (its flags), in
+    // the screen's pixels, once it has said.
     std::map<int, QMargins> m_frames;
     std::unique_ptr<QAbstractNativeEventFilter> m_frameWatcher;
 };

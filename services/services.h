@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QString>
 
-class Form;
 class QWidget;
 class RuntimeError;
 
@@ -30,19 +29,22 @@ public:
     /// The next random number, uniform and strictly below 1.
     virtual float nextRandom() = 0;
 
-    /// Shows a loaded window and returns at once.
-    virtual void showWindow(Form &form) = 0;
-    /// Shows a loaded window and returns when it has been unloaded;
-    /// meanwhile only that window takes input.
-    virtual void showModal(Form &form) = 0;
-    /// Makes a shown window the active one, with the keyboard focus on its
-    /// first control, so that the player's next key goes there.
-    virtual void activateWindow(Form &form) = 0;
-    /// Hides a window; it stays loaded.
-    virtual void hideWindow(Form &form) = 0;
-    /// The frame the window manager gives (or will give) a window around
-    /// its client area, in pixels.
-    virtual QMargins frameMargins(const Form &form) = 0;
+    /// Shows a top-level window and returns at once; one without a taskbar
+    /// entry is kept off the desktop's taskbar. Where the program arranges
+    /// its windows, it returns once the window manager has framed the
+    /// window (or has taken too long), and its WindowReports say so.
+    virtual void showWindow(QWidget &window, bool taskbarEntry) = 0;
+    /// Shows a top-level window as showWindow does and returns when it has
+    /// been hidden or destroyed; meanwhile only that window takes input.
+    virtual void showModal(QWidget &window, bool taskbarEntry) = 0;
+    /// Makes a shown window the active one, so that the player's next key
+    /// goes to its focus widget.
+    virtual void activateWindow(QWidget &window) = 0;
+    /// Hides a window.
+    virtual void hideWindow(QWidget &window) = 0;
+    /// The frame the window manager gives (or will give) a top-level window
+    /// around its client area, in the window's pixels.
+    virtual QMargins frameMargins(const QWidget &window) = 0;
 
     /// Begins a new stretch of running days: the next turn is due at once.
     virtual void startPace() = 0;

@@ -64,4 +64,14 @@ double screenHeight()
     return fromPixelsY(screen()->geometry().height());
 }
 
+double screenLeft()
+{
+    return fromPixelsX(screen()->geometry().x());
+}
+
+double screenTop()
+{
+    return fromPixelsY(screen()->geometry().y());
+}
+
 } // namespace twips

@@ -23,8 +23,11 @@ double fromPixelsY(int pixels);
 QRect toPixels(int left, int top, int width, int height);
 QSize toPixels(QSize size);
 
-/// The screen size in twips.
+/// The screen, the primary monitor, in twips: its size, and where it
+/// begins on the desk of all monitors.
 double screenWidth();
 double screenHeight();
+double screenLeft();
+double screenTop();
 
 } // namespace twips

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace x11 {
 
@@ -97,6 +98,26 @@ private:
 
 } // namespace
 
+namespace {
+
+/// The atoms of a window's property of atoms.
+std::vector<xcb_atom_t> atomsOf(xcb_connection_t *c, xcb_window_t id, xcb_atom_t property)
+{
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, id, property, XCB_ATOM_ATOM, 0, 1024), nullptr));
+    if (!reply || reply->format != 32)
+        return {};
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+    return std::vector<xcb_atom_t>(atoms, atoms + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+bool holds(const std::vector<xcb_atom_t> &atoms, xcb_atom_t wanted)
+{
+    return std::find(atoms.begin(), atoms.end(), wanted) != atoms.end();
+}
+
+} // namespace
+
 void setSkipTaskbar(QWidget *window)
 {
     xcb_connection_t *c = connection();
@@ -110,17 +131,19 @@ void setSkipTaskbar(QWidget *window)
 
     // Qt merges its own states with what the property already holds when
     // it maps the window, so the state only needs to be there once.
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024), nullptr));
-    if (reply && reply->format == 32) {
-        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
-        const int count = xcb_get_property_value_length(reply.get()) / 4;
-        for (int i = 0; i < count; ++i) {
-            if (atoms[i] == skip)
-                return;
-        }
-    }
-    xcb_change_property(c, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
+    if (!holds(atomsOf(c, id, state), skip))
+        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
+
+    // A dialog that belongs to no window of the desktop's (Qt makes it the
+    // transient of its hidden leader window) gets a taskbar entry from
+    // GNOME's window manager whatever its state asks, as the manager then
+    // resets the state: such a window is declared a normal one, which every
+    // window manager frames as it frames the dialog.
+    const xcb_atom_t type = atom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t dialog = atom(c, "_NET_WM_WINDOW_TYPE_DIALOG");
+    const xcb_atom_t normal = atom(c, "_NET_WM_WINDOW_TYPE_NORMAL");
+    if (type != XCB_ATOM_NONE && dialog != XCB_ATOM_NONE && holds(atomsOf(c, id, type), dialog))
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, type, XCB_ATOM_ATOM, 32, 1, &normal);
     xcb_flush(c);
 }
 

@@ -13,8 +13,9 @@ class QWidget;
 /// does nothing (or answers nothing) on other platforms.
 namespace x11 {
 
-/// Marks an unmapped window to be left out of the taskbar. Call before
-/// every show: window managers drop the state when a window is withdrawn.
+/// Marks an unmapped window to be left out of the taskbar, in a way every
+/// window manager keeps once it maps the window. Call before every show:
+/// window managers drop the state when a window is withdrawn.
 void setSkipTaskbar(QWidget *window);
 
 /// Asks the window manager which frame it will put around a window that

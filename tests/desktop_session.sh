@@ -5,9 +5,9 @@
 # reads it through the accessibility bus, as a screen reader does.
 #   desktop_session.sh GAME PICTURE_FOLDER WINDOW_MANAGER
 # WINDOW_MANAGER is openbox, kwin_x11, mutter or xfwm4. Every one gets the
-# window checks and a game by keyboard; openbox, the window manager the
-# other tests use, also the error reports, the close button and the screen
-# reader's reading.
+# window checks (where each window sits, which has a taskbar entry) and a
+# game by keyboard; openbox, the window manager the other tests use, also
+# the error reports, the close button and the screen reader's reading.
 set -u
 game=$(realpath "$1")
 pictures=$(realpath "$2")
@@ -182,6 +182,19 @@ settles() {
     return 1
 }
 
+# Whether a window has the taskbar entry it should, "entry" or "none", as
+# the window manager keeps the window's state once it has mapped it: only
+# the main window has one. Fails naming the window when it has not.
+taskbar() {
+    local state
+    state=$(xprop -id "$1" _NET_WM_STATE 2>/dev/null)
+    case "$2:$state" in
+        entry:*_NET_WM_STATE_SKIP_TASKBAR*) fail "the $3 window has no taskbar entry: $state" ;;
+        none:*_NET_WM_STATE_SKIP_TASKBAR*) ;;
+        none:*) fail "the $3 window has a taskbar entry: $state" ;;
+    esac
+}
+
 # The title window's picture area, as a screen reader finds it, holds the
 # whole picture: the window manager's frame has not cut it.
 title_picture_whole() {
@@ -234,8 +247,6 @@ shown() {
 start_from_title() {
     local title
     title=$(window "ぷるもけ　ノスタリカ") || { fail "no title window"; return 1; }
-    xprop -id "$title" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR \
-        || fail "the title window has a taskbar entry"
     # Alt+F opens the File menu, S starts; the title window then goes.
     for _ in $(seq 5); do
         xdotool windowactivate --sync "$title" 2>/dev/null
@@ -348,6 +359,7 @@ title=$(window "ぷるもけ　ノスタリカ") || fail "no title window"
 if [ -n "$title" ]; then
     settles centred "$title" || fail "the title window is not centred by its frame: $(outer "$title")"
     settles title_picture_whole "$title" || fail "the title picture is cut: client $(outer "$title")"
+    taskbar "$title" none title
 fi
 [ "$wm_name" = openbox ] && reader title
 start_by_keys
@@ -359,6 +371,8 @@ else
     settles centred "$main" || fail "the main window is not centred by its frame: $(outer "$main")"
     settles message_window_below \
         || fail "the message window is not 13 pixels below the main window: $(outer "$main") and $(outer "$messages")"
+    taskbar "$main" entry main
+    taskbar "$messages" none message
     if [ "$wm_name" = openbox ]; then
         stop_time read && {
             # The window manager's close is refused by both game windows.
@@ -382,6 +396,7 @@ else
         if shown "ぷるもけグラフ"; then
             graph=$(window "ぷるもけグラフ")
             settles centred "$graph" || fail "the graph window is not centred by its frame: $(outer "$graph")"
+            taskbar "$graph" none graph
             [ "$close_key" = Return ] && [ "$wm_name" = openbox ] && reader graph
             xdotool key --clearmodifiers "$close_key"
             shown "ぷるもけグラフ" gone || fail "$close_key did not close the graph"
@@ -399,6 +414,7 @@ for _ in $(seq 150); do
     if [ -n "$ending" ]; then
         becomes_active "$ending" || fail "the ending window is not active"
         settles centred "$ending" || fail "the ending window is not centred by its frame: $(outer "$ending")"
+        taskbar "$ending" none ending
         xdotool key --clearmodifiers Escape
         break
     fi

@@ -59,7 +59,11 @@ void shoot(const QString &name)
 class ScreenshotServices : public ScriptedServices
 {
 public:
-    QMargins frameMargins(const Form &form) override { return QtServices::frameMargins(form); }
+protected:
+    std::optional<QMargins> desktopFrame(QWidget &window, bool mayAsk) override
+    {
+        return QtServices::desktopFrame(window, mayAsk);
+    }
 };
 
 } // namespace

@@ -36,18 +36,18 @@ float ScriptedServices::nextRandom()
     return unitFloat(m_seeded.generate());
 }
 
-void ScriptedServices::showModal(Form &form)
+void ScriptedServices::showModal(QWidget &window, bool taskbarEntry)
 {
-    form.setWindowModality(Qt::ApplicationModal);
-    showWindow(form);
-    if (onModal)
-        onModal(form);
-    if (!form.isUnloaded() && !ended)
-        form.close();
+    window.setWindowModality(Qt::ApplicationModal);
+    showWindow(window, taskbarEntry);
+    if (auto *form = qobject_cast<Form *>(&window); form && onModal)
+        onModal(*form);
+    if (!window.isHidden() && !ended)
+        window.close();
     throwIfEnded();
 }
 
-QMargins ScriptedServices::frameMargins(const Form &)
+std::optional<QMargins> ScriptedServices::desktopFrame(QWidget &, bool)
 {
     return frame;
 }

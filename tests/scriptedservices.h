@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class Form;
+
 /// The platform for tests: windows are real (offscreen), but the boxes are
 /// answered from a script and recorded, random numbers come from a fixed
 /// seed, ending the program unwinds the game with ProgramEnded instead of
@@ -30,8 +32,7 @@ public:
 
     void seedRandom() override;
     float nextRandom() override;
-    void showModal(Form &form) override;
-    QMargins frameMargins(const Form &form) override;
+    void showModal(QWidget &window, bool taskbarEntry) override;
     void awaitNextTurn(const QWidget &window) override;
     void waitForEvents() override;
     void messageBox(const QString &text, BoxIcon icon, const QString &title) override;
@@ -46,9 +47,12 @@ public:
     /// Answers of the input box in order; nullopt cancels it. When none is
     /// left the preset answer is accepted.
     std::deque<std::optional<QString>> inputAnswers;
-    /// The frame of every window, in pixels: the one the offscreen
-    /// platform reports once a decorated window is shown.
+    /// The frame the window manager draws around every window, in the
+    /// screen's pixels: the one the offscreen platform reports once a
+    /// decorated window is shown.
     QMargins frame{2, 2, 2, 2};
+    /// The window manager tells the frame of a window anew.
+    void tellFrame(QWidget &window) { frameTold(window); }
 
     /// Runs in every event processing of the calendar's turns.
     std::function<void()> onTurn;
@@ -64,6 +68,9 @@ public:
     int waits = 0;
     bool ended = false;
     int exitStatus = -1;
+
+protected:
+    std::optional<QMargins> desktopFrame(QWidget &window, bool mayAsk) override;
 
 private:
     void throwIfEnded() const;

@@ -16,7 +16,11 @@
 #include <QTemporaryDir>
 #include <QApplication>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QScreen>
 #include <QTest>
+#include <qpa/qplatformnativeinterface.h>
 
 #include <memory>
 
@@ -105,4 +109,33 @@ void usePictureFolderWith(QTemporaryDir &dir, const QString &missing, const QStr
 QRect inTwips(int left, int top, int width, int height)
 {
     return twips::toPixels(left, top, width, height);
+}
+
+QScreen *useMonitors(QRect primary, QRect other, double density)
+{
+    // The offscreen platform tells screens apart by name, and the one that
+    // was there first, named "", stays the primary one.
+    auto monitor = [density](const QString &name, QRect place) {
+        return QJsonObject{{"name", name},       {"x", place.x()},          {"y", place.y()},
+                           {"width", place.width()}, {"height", place.height()}, {"dpr", density}};
+    };
+    QJsonArray monitors{monitor(QString(), primary)};
+    if (!other.isEmpty())
+        monitors.append(monitor(QStringLiteral("other"), other));
+    using SetConfiguration = void (*)(const QJsonObject &, QPlatformNativeInterface *);
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    const auto set = reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
+    if (!set)
+        qFatal("the offscreen platform takes no monitors here");
+    set(QJsonObject{{"screens", monitors}}, native);
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            return screen;
+    }
+    return nullptr;
+}
+
+void useOneMonitor()
+{
+    useMonitors(QRect(0, 0, 800, 800));
 }

@@ -44,5 +44,13 @@ void playFromTitle();
 class QTemporaryDir;
 void usePictureFolderWith(QTemporaryDir &dir, const QString &missing, const QString &broken = {});
 
+/// Lays out the offscreen platform's monitors: the primary one, and another
+/// one unless its rectangle is empty, both of this density. Windows made
+/// afterwards open on the primary one. Returns the other one.
+class QScreen;
+QScreen *useMonitors(QRect primary, QRect other = {}, double density = 1);
+/// The offscreen platform's one monitor of every other test.
+void useOneMonitor();
+
 /// A control's rectangle given in twips, in pixels.
 QRect inTwips(int left, int top, int width, int height);

@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -151,19 +152,33 @@ private slots:
     void realPaceStartsNoTurnBeforeItsFrame_data()
     {
         QTest::addColumn<qreal>("refreshRate");
-        QTest::newRow("60 Hz") << qreal(60);
-        QTest::newRow("144 Hz") << qreal(144);
+        QTest::addColumn<bool>("onTheOtherMonitor");
+        QTest::newRow("60 Hz") << qreal(60) << false;
+        QTest::newRow("144 Hz") << qreal(144) << false;
+        QTest::newRow("a 144 Hz monitor beside a 60 Hz primary one") << qreal(144) << true;
     }
 
     void realPaceStartsNoTurnBeforeItsFrame()
     {
         QFETCH(qreal, refreshRate);
-        QWidget window;
-        // The screen says its rate as a real one does when it changes.
-        QScreen *screen = window.screen();
-        QWindowSystemInterface::handleScreenRefreshRateChange(screen, refreshRate);
+        QFETCH(bool, onTheOtherMonitor);
+        QScreen *primary = QGuiApplication::primaryScreen();
+        QScreen *other = useMonitors(primary->geometry(), onTheOtherMonitor ? QRect(800, 0, 1024, 768) : QRect());
+        const auto oneMonitor = qScopeGuard([primary] {
+            QWindowSystemInterface::handleScreenRefreshRateChange(primary, 60);
+            useOneMonitor();
+        });
+        // The screens say their rates as real ones do when they change.
+        QWindowSystemInterface::handleScreenRefreshRateChange(primary, other ? 60 : refreshRate);
+        if (other)
+            QWindowSystemInterface::handleScreenRefreshRateChange(other, refreshRate);
         QWindowSystemInterface::flushWindowSystemEvents();
-        QCOMPARE(screen->refreshRate(), refreshRate);
+        QWidget window;
+        if (other)
+            window.setGeometry(QRect(other->geometry().topLeft() + QPoint(50, 50), QSize(200, 100)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.screen()->refreshRate(), refreshRate);
         const qint64 interval = frameInterval(refreshRate);
         QElapsedTimer elapsed;
         elapsed.start();
@@ -172,7 +187,6 @@ private slots:
             services.QtServices::awaitNextTurn(window);
         QCOMPARE(services.pace().interval(), interval);
         QVERIFY(elapsed.nsecsElapsed() >= 2 * interval);
-        QWindowSystemInterface::handleScreenRefreshRateChange(screen, 60);
     }
 
     void twipsFollowTheLogicalDpi()
@@ -200,7 +214,10 @@ private slots:
                 QFAIL("a picture that cannot be read loaded");
             } catch (const RuntimeError &error) {
                 QCOMPARE(error.kind(), ErrorKind::PictureLoading);
-                QVERIFY2(error.message().contains(name), qPrintable(error.message()));
+                // The report's line, then the file's with why.
+                const QString why = error.message().section(QLatin1Char('\n'), 1);
+                QCOMPARE(error.message(), QStringLiteral("絵のファイルを読み込めません。\n") + why);
+                QVERIFY2(why.startsWith(name + QStringLiteral(": ")), qPrintable(why));
             }
         }
         QDir::setCurrent(pictureFolder());

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +74,83 @@ private slots:
         const QPoint outerTopLeft = main.geometry().topLeft() - QPoint(services->frame.left(), services->frame.top());
         QVERIFY(qAbs(outerTopLeft.x() - (screen.width() - outer.width()) / 2) <= 1);
         QVERIFY(qAbs(outerTopLeft.y() - (screen.height() - outer.height()) / 2) <= 1);
+    }
+
+    void everyWindowIsCentredOnThePrimaryMonitor_data()
+    {
+        QTest::addColumn<QRect>("primary");
+        QTest::addColumn<QRect>("other");
+        QTest::addColumn<double>("density");
+        QTest::newRow("one monitor") << QRect(0, 0, 800, 800) << QRect() << 1.0;
+        QTest::newRow("a laptop left of the primary monitor")
+            << QRect(1280, 0, 1920, 1080) << QRect(0, 280, 1280, 800) << 1.0;
+        QTest::newRow("one monitor of twice the density") << QRect(0, 0, 800, 800) << QRect() << 2.0;
+    }
+
+    void everyWindowIsCentredOnThePrimaryMonitor()
+    {
+        QFETCH(QRect, primary);
+        QFETCH(QRect, other);
+        QFETCH(double, density);
+        useMonitors(primary, other, density);
+        const auto oneMonitor = qScopeGuard(useOneMonitor);
+        // The window manager counts the screen's pixels, and its title bars
+        // are thicker than the other sides.
+        const QMargins frame(2, 20, 2, 2);
+        services->frame = frame * density;
+        Score = {0, 1, 1, 1};
+        const QList<Form *> windows = {&forms::show<Form2>(), &forms::show<Form1>(), &forms::show<Form3>(),
+                                       &forms::load<Form4>(), &forms::show<Form5>()};
+        QCOMPARE(windows[0]->devicePixelRatioF(), density);
+        for (Form *window : windows) {
+            const QRect outer = window->geometry().marginsAdded(frame);
+            const QByteArray where = window->windowTitle().toUtf8() + " at " + QByteArray::number(outer.x()) + ","
+                                     + QByteArray::number(outer.y());
+            QVERIFY2(primary.contains(outer), where);
+            QVERIFY2(qAbs(2 * (outer.left() - primary.left()) + outer.width() - primary.width()) <= 2, where);
+            // The message window goes below the main window instead.
+            if (window != windows[2])
+                QVERIFY2(qAbs(2 * (outer.top() - primary.top()) + outer.height() - primary.height()) <= 2, where);
+        }
+    }
+
+    // The window manager may tell another frame once it has framed a window
+    // or later, and may move a new window its own way while it settles it.
+    void windowsArePlacedAgainForTheFrameTheyGet_data()
+    {
+        QTest::addColumn<QString>("manager");
+        QTest::newRow("frames them otherwise than it said") << "framed";
+        QTest::newRow("tells another frame later") << "told";
+        QTest::newRow("moves them while it settles them") << "moved";
+    }
+
+    void windowsArePlacedAgainForTheFrameTheyGet()
+    {
+        QFETCH(QString, manager);
+        const QMargins thick(4, 30, 4, 4);
+        Form1 &main = forms::load<Form1>();
+        if (manager == "framed")
+            services->frame = thick;
+        forms::show<Form1>();
+        Form3 &messages = forms::show<Form3>();
+        auto placed = [&] {
+            const QRect screen = QGuiApplication::primaryScreen()->geometry();
+            const QRect outer = main.geometry().marginsAdded(services->frame);
+            const double below = main.topTwips() + main.outerHeightTwips() + 200;
+            return qAbs(2 * outer.left() + outer.width() - screen.width()) <= 2
+                   && qAbs(2 * outer.top() + outer.height() - screen.height()) <= 2
+                   && qAbs(messages.topTwips() - below) <= twips::perPixelY();
+        };
+        if (manager == "told") {
+            services->frame = thick;
+            services->tellFrame(main);
+        } else if (manager == "moved") {
+            main.move(main.pos() + QPoint(40, 40));
+            messages.move(messages.pos() + QPoint(40, 40));
+            QVERIFY(!placed());
+            QTRY_VERIFY_WITH_TIMEOUT(placed(), Form::SettlingPlacements.back() + 1000);
+        }
+        QVERIFY(placed());
     }
 
     void stopButtonHasTheFocusThenTheGraphButton()

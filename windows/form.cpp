@@ -1,9 +1,12 @@
 #include "windows/form.h"
 
 #include "services/twips.h"
+#include "services/windowreports.h"
 #include "windows/accessible.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -40,11 +43,15 @@ QIcon programIcon()
 
 Form::Form(Border border, bool taskbarEntry)
     : QWidget(nullptr, flagsFor(border))
+    , m_reports(&WindowReports::of(*this))
     , m_border(border)
     , m_taskbarEntry(taskbarEntry)
 {
     setWindowIcon(programIcon());
     installAccessibleRoles();
+    connect(m_reports, &WindowReports::framed, this, &Form::placeWhileSettling);
+    connect(m_reports, &WindowReports::frameTold, this, &Form::placeAgainForANewFrame);
+    connect(m_reports, &WindowReports::screenChanged, this, &Form::placeAgainForANewFrame);
 }
 
 void Form::Form_QueryUnload(qint16 &, qint16 &)
@@ -69,7 +76,6 @@ bool Form::unload(UnloadReason reason)
     // its own window), so the widget goes once control has left it.
     m_unloaded = true;
     hide();
-    emit unloaded();
     deleteLater();
     return true;
 }
@@ -93,8 +99,51 @@ void Form::focusFirstControl()
 
 QMargins Form::frame() const
 {
-    m_placedFor = platform().frameMargins(*this);
-    return m_placedFor;
+    return m_reports->frame();
+}
+
+void Form::placeForTheFrame()
+{
+    m_placedFor = frame();
+    placeOnScreen();
+}
+
+void Form::placeAgain()
+{
+    placeForTheFrame();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        auto *other = qobject_cast<Form *>(window);
+        // One still being framed is placed once it is.
+        if (other && other != this && !other->m_unloaded && other->m_reports->isFramed())
+            other->placeForTheFrame();
+    }
+}
+
+void Form::placeWhileSettling()
+{
+    if (m_unloaded)
+        return;
+    // Once framed, the window is placed for the frames known by then: its
+    // own, and the main window's for the message window below it.
+    placeAgain();
+    // Some window managers place a new window their own way a little after
+    // they have mapped it, whatever the program asked for.
+    for (int later : SettlingPlacements) {
+        QTimer::singleShot(later, this, [this] {
+            if (!m_unloaded && m_reports->isFramed())
+                placeAgain();
+        });
+    }
+}
+
+void Form::placeAgainForANewFrame()
+{
+    // Some window managers tell the frame late, or tell one for another
+    // kind of window than they then draw; a monitor of another density
+    // makes another frame in the window's pixels.
+    if (!m_unloaded && m_reports->isFramed() && frame() != m_placedFor)
+        placeAgain();
 }
 
 // Left and top are those of the outer window; Qt places the client area,
@@ -145,18 +194,20 @@ void Form::setOuterHeightTwips(double height)
     setClientSize(QSize(width(), std::max(client, m_laidOut.height())));
 }
 
+// The screen is the primary monitor, which need not be the top-left one
+// of the desk: the centred edge is counted from where it begins.
 void Form::centreHorizontally()
 {
     const float screen = static_cast<float>(twips::screenWidth());
     const float outer = static_cast<float>(outerWidthTwips());
-    setLeftTwips((screen - outer) / 2.0f);
+    setLeftTwips(twips::screenLeft() + (screen - outer) / 2.0f);
 }
 
 void Form::centreVertically()
 {
     const float screen = static_cast<float>(twips::screenHeight());
     const float outer = static_cast<float>(outerHeightTwips());
-    setTopTwips((screen - outer) / 2.0f);
+    setTopTwips(twips::screenTop() + (screen - outer) / 2.0f);
 }
 
 void Form::setClientSizeTwips(int width, int height)

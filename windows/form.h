@@ -6,11 +6,15 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include <array>
+
 /// A window of the game. Each window is a single instance, created and
 /// loaded on first use (which runs Form_Load) and destroyed by unloading;
 /// the handlers named after the window's events run the game's reactions.
 /// Positions and sizes are in twips; the outer size includes the frame the
 /// window manager draws.
+class WindowReports;
+
 class Form : public QWidget
 {
     Q_OBJECT
@@ -38,11 +42,13 @@ public:
     virtual void Form_Unload(qint16 &cancel);
 
     /// Sets the window's size and place on the screen as its load handler
-    /// does; run again when the window manager turns out to draw another
-    /// frame than the one the window was placed for.
+    /// does. Run again once the window manager has framed the window, a few
+    /// times while it settles it, and whenever it turns out to draw another
+    /// frame than the one the window was placed for (see placeAgain).
     virtual void placeOnScreen() {}
-    /// The frame the window was last placed for, in pixels.
-    QMargins placedFor() const { return m_placedFor; }
+    /// When a framed window is placed again while the window manager
+    /// settles it, in milliseconds after it was framed.
+    static constexpr std::array<int, 3> SettlingPlacements{100, 400, 1500};
 
     /// Runs the unload handlers and destroys the window unless one of them
     /// cancels. Returns whether the window was unloaded.
@@ -62,12 +68,10 @@ public:
     void focusFirstControl();
 
     /// Centring steps of the load handlers: the edge becomes
-    /// (screen size - outer size) / 2, computed in single precision.
+    /// (screen size - outer size) / 2 on the primary monitor, computed in
+    /// single precision.
     void centreHorizontally();
     void centreVertically();
-
-signals:
-    void unloaded();
 
 protected:
     /// The laid-out client area, in twips.
@@ -88,12 +92,25 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// The frame the window manager draws around the window, in pixels.
     QMargins frame() const;
     void setClientSize(QSize size);
+    /// Places the window for the frame it has now.
+    void placeForTheFrame();
+    /// Places this window again for the frame it has now, then every other
+    /// framed window, since the message window's place follows the main
+    /// window's.
+    void placeAgain();
+    /// Places the window again when its frame is not the one it was placed for.
+    void placeAgainForANewFrame();
+    /// Places the window again now that it is framed, and a few times later.
+    void placeWhileSettling();
 
+    WindowReports *m_reports;
     Border m_border;
     bool m_taskbarEntry;
     bool m_unloaded = false;
     QSize m_laidOut;
-    mutable QMargins m_placedFor;
+    // The frame the window was last placed for, in pixels.
+    QMargins m_placedFor;
 };

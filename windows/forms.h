@@ -39,7 +39,7 @@ template <class F>
 F &show()
 {
     F &form = load<F>();
-    platform().showWindow(form);
+    platform().showWindow(form, form.hasTaskbarEntry());
     return form;
 }
 
@@ -48,7 +48,8 @@ F &show()
 template <class F>
 void showModal()
 {
-    platform().showModal(load<F>());
+    F &form = load<F>();
+    platform().showModal(form, form.hasTaskbarEntry());
 }
 
 /// Makes the window, if it is loaded, the active one with the focus on its
@@ -56,8 +57,10 @@ void showModal()
 template <class F>
 void activate()
 {
-    if (F *form = loaded<F>())
+    if (F *form = loaded<F>()) {
+        form->focusFirstControl();
         platform().activateWindow(*form);
+    }
 }
 
 /// Hides the window if it is loaded; it stays loaded.
