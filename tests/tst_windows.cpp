@@ -13,6 +13,7 @@
 #include "windows/picturebox.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
@@ -217,6 +218,11 @@ private slots:
         QVERIFY(area->state().readOnly);
         const QAccessibleTextInterface *text = area->textInterface();
         QCOMPARE(text->text(0, text->characterCount()), scene);
+        // One run of attributes over the whole text: a screen reader reads a
+        // line up to the end of its run.
+        int runStart = -1, runEnd = -1;
+        text->attributes(5, &runStart, &runEnd);
+        QCOMPARE(QPair(runStart, runEnd), QPair(0, text->characterCount()));
         int start = -1, end = -1;
         QCOMPARE(text->textAtOffset(scene.indexOf(QStringLiteral("恋のチャンス")), QAccessible::LineBoundary, &start, &end)
                      .trimmed(),
@@ -240,15 +246,20 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(forms::load<Form5>().clientArea)->text(QAccessible::Name),
                  QStringLiteral("伝説の樹"));
 
-        // The event picture is named by the place in the header of its scene.
+        // At a stop the event picture is named by the place in the header
+        // of its scene; while time runs it is not renamed.
         loadMainWindowWithPictures();
         Form1 &main = *forms::loaded<Form1>();
+        TimeStopped = True;
         for (qint16 n = 0; n <= 15; ++n) {
             ShowEventPicture(n);
             PlayEvent(n);
             const QString header = forms::loaded<Form3>()->printedLines().value(0);
             QCOMPARE(QStringLiteral("［%1］").arg(main.Image2->accessibleName()), header);
         }
+        TimeStopped = False;
+        ShowEventPicture(qint16(0));
+        QCOMPARE(main.Image2->accessibleName(), EventPlace(15));
         QCOMPARE(QAccessible::queryAccessibleInterface(main.Image2)->role(), QAccessible::Graphic);
     }
 
@@ -281,6 +292,34 @@ private slots:
         ShowEventPicture(qint16(16));
         QVERIFY(main.Image2->picture().isNull());
         QVERIFY_THROWS_EXCEPTION(RuntimeError, ShowEventPicture(qint16(17)));
+    }
+
+    // While time runs, a screen reader is told each month and each school
+    // year as it begins, as selected text beside the focused button; nothing
+    // while time is stopped.
+    void monthsAndSchoolYearsAreToldAsTheyBegin()
+    {
+        Form1 &main = forms::show<Form1>();
+        main.activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), main.Command1);
+        const auto told = [&main] {
+            auto *holder = main.Command1->findChild<QObject *>(QString(), Qt::FindDirectChildrenOnly);
+            QAccessibleInterface *teller = holder ? QAccessible::queryAccessibleInterface(holder) : nullptr;
+            if (!teller)
+                return QString();
+            int start = -1, end = -1;
+            teller->textInterface()->selection(0, &start, &end);
+            return teller->parent()->object() == main.Command1 ? teller->textInterface()->text(start, end) : QString();
+        };
+        const struct { qint16 year, month, day; bool stopped; const char *told; } days[] = {
+            {1, 4, 29, false, ""}, {1, 4, 30, false, ""}, {1, 5, 1, false, "5月"}, {1, 3, 20, false, "3月"},
+            {2, 3, 21, false, "2年目"}, {2, 4, 1, false, "4月"}, {2, 5, 1, true, "4月"},
+        };
+        for (const auto &day : days) {
+            TimeStopped = day.stopped ? True : False;
+            ShowDate(day.year, day.month, day.day);
+            QCOMPARE(told(), QString::fromUtf8(day.told));
+        }
     }
 
     void dateLabelsShowPlainDigits()

@@ -3,6 +3,7 @@
 #include "game/calendar.h"
 #include "game/module1.h"
 #include "game/scenes.h"
+#include "windows/accessible.h"
 #include "windows/form4.h"
 #include "windows/forms.h"
 #include "windows/label.h"
@@ -97,6 +98,17 @@ void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
     main.Label1->repaint();
     main.Label2->setCaption(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
     main.Label2->repaint();
+    // A listener hears what a glance at the labels tells: the school year
+    // as it begins, the month as it begins, never the day. At a stop the
+    // day itself is told with its scene.
+    if (!TimeStopped && main.shownMonth != 0) {
+        if (year != main.shownYear)
+            speakAtOnce(main, Digits(year) + QStringLiteral("年目"));
+        else if (month != main.shownMonth)
+            speakAtOnce(main, Digits(month) + QStringLiteral("月"));
+    }
+    main.shownYear = year;
+    main.shownMonth = month;
 }
 
 void ShowEventPicture(const qint16 &n)
@@ -107,10 +119,12 @@ void ShowEventPicture(const qint16 &n)
                            QStringLiteral("絵の番号 %1 はありません。").arg(n));
     main.Image2->setPicture(main.Image1[n]->picture());
     main.Image2->repaint();
-    // Named after the place of the day's event; renamed only when the
-    // place changes, since a screen reader hears every renaming.
+    // Named after the place of the day's event when time stops there. A
+    // screen reader works through every renaming, and while time runs the
+    // place changes most days of a holiday: renamings then would keep it
+    // from telling the month in time.
     const QString place = EventPlace(n);
-    if (main.Image2->accessibleName() != place)
+    if (TimeStopped && main.Image2->accessibleName() != place)
         main.Image2->setAccessibleName(place);
 }
 
