@@ -13,7 +13,6 @@
 #include "windows/picturebox.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
@@ -292,34 +291,6 @@ private slots:
         ShowEventPicture(qint16(16));
         QVERIFY(main.Image2->picture().isNull());
         QVERIFY_THROWS_EXCEPTION(RuntimeError, ShowEventPicture(qint16(17)));
-    }
-
-    // While time runs, a screen reader is told each month and each school
-    // year as it begins, as selected text beside the focused button; nothing
-    // while time is stopped.
-    void monthsAndSchoolYearsAreToldAsTheyBegin()
-    {
-        Form1 &main = forms::show<Form1>();
-        main.activateWindow();
-        QTRY_COMPARE(QApplication::focusWidget(), main.Command1);
-        const auto told = [&main] {
-            auto *holder = main.Command1->findChild<QObject *>(QString(), Qt::FindDirectChildrenOnly);
-            QAccessibleInterface *teller = holder ? QAccessible::queryAccessibleInterface(holder) : nullptr;
-            if (!teller)
-                return QString();
-            int start = -1, end = -1;
-            teller->textInterface()->selection(0, &start, &end);
-            return teller->parent()->object() == main.Command1 ? teller->textInterface()->text(start, end) : QString();
-        };
-        const struct { qint16 year, month, day; bool stopped; const char *told; } days[] = {
-            {1, 4, 29, false, ""}, {1, 4, 30, false, ""}, {1, 5, 1, false, "5月"}, {1, 3, 20, false, "3月"},
-            {2, 3, 21, false, "2年目"}, {2, 4, 1, false, "4月"}, {2, 5, 1, true, "4月"},
-        };
-        for (const auto &day : days) {
-            TimeStopped = day.stopped ? True : False;
-            ShowDate(day.year, day.month, day.day);
-            QCOMPARE(told(), QString::fromUtf8(day.told));
-        }
     }
 
     void dateLabelsShowPlainDigits()

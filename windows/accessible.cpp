@@ -265,6 +265,8 @@ void installAccessibleRoles()
 
 void speakAtOnce(const QWidget &window, const QString &words)
 {
+    if (!QAccessible::isActive())
+        return;
     QWidget *focus = QApplication::focusWidget();
     if (!focus || focus->window() != &window)
         return;

@@ -90,17 +90,22 @@ void Form1::closeEvent(QCloseEvent *event)
 
 namespace game {
 
-void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
+namespace {
+
+/// Keeps a screen reader in step with the date labels: it is told the
+/// school year as it begins, the month as it begins, never the day; at a
+/// stop the day itself is told with its scene.
+void tellListener(Form1 &main, qint16 year, qint16 month)
 {
-    Form1 &main = forms::load<Form1>();
-    // Drawn at once, so that every day of the calendar reaches the screen.
-    main.Label1->setCaption(Digits(year) + QStringLiteral("年目"));
-    main.Label1->repaint();
-    main.Label2->setCaption(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
-    main.Label2->repaint();
-    // A listener hears what a glance at the labels tells: the school year
-    // as it begins, the month as it begins, never the day. At a stop the
-    // day itself is told with its scene.
+    // The labels carry names of their own, renamed as a month begins and at
+    // a stop: a label without one would tell a screen reader of every day,
+    // many times a second, and keep it from telling the month in time.
+    if (TimeStopped || month != main.shownMonth || year != main.shownYear) {
+        for (Label *label : {main.Label1, main.Label2}) {
+            if (label->accessibleName() != label->caption())
+                label->setAccessibleName(label->caption());
+        }
+    }
     if (!TimeStopped && main.shownMonth != 0) {
         if (year != main.shownYear)
             speakAtOnce(main, Digits(year) + QStringLiteral("年目"));
@@ -109,6 +114,19 @@ void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
     }
     main.shownYear = year;
     main.shownMonth = month;
+}
+
+} // namespace
+
+void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
+{
+    Form1 &main = forms::load<Form1>();
+    // Drawn at once, so that every day of the calendar reaches the screen.
+    main.Label1->setCaption(Digits(year) + QStringLiteral("年目"));
+    main.Label1->repaint();
+    main.Label2->setCaption(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
+    main.Label2->repaint();
+    tellListener(main, year, month);
 }
 
 void ShowEventPicture(const qint16 &n)
