@@ -5,6 +5,7 @@
 #include "game/module1.h"
 #include "game/scenes.h"
 #include "services/services.h"
+#include "windows/accessible.h"
 #include "windows/form1.h"
 #include "windows/form3.h"
 #include "windows/forms.h"
@@ -89,10 +90,15 @@ void RunCalendar()
 
     // One day per refresh of the screen: fast enough that three years fly
     // past, slow enough that a player can aim at a day. The buttons'
-    // handlers run inside the wait for the next turn.
+    // handlers run inside the wait for the next turn. A listener hears each
+    // month a little after it begins, as soon as the screen reader gets to
+    // it, and answers through the screen reader again: one day per two
+    // refreshes leaves room for that.
     platform().startPace();
     while (SchoolYear < 4) {
-        platform().awaitNextTurn(main);
+        const int turnsPerDay = screenReaderListening() ? 2 : 1;
+        for (int turn = 0; turn < turnsPerDay; ++turn)
+            platform().awaitNextTurn(main);
         AdvanceDate();
         ShowDate(SchoolYear, Month, Day);
         CurrentEvent = PickEvent(Month, Day);

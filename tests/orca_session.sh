@@ -3,7 +3,7 @@
 # on a virtual X server with a window manager, and checks what Orca says,
 # from its debug log: the day and the scene at a stop, the way back to the
 # scene from the main window, the heroines' shares when the graph opens,
-# and the end.
+# stops aimed at a month by ear alone, and the end.
 #   orca_session.sh GAME PICTURE_FOLDER
 set -u
 game=$(realpath "$1")
@@ -60,13 +60,15 @@ finish() {
 }
 
 # What Orca has said since byte $1 of its log, one utterance a line, the
-# lines of one utterance joined by "|".
+# lines of one utterance joined by "|"; with $2 = stamped, each begins with
+# the time Orca logged it and a tab.
 heard() {
-    tail -c +"$(($1 + 1))" "$log" 2>/dev/null | awk '
+    tail -c +"$(($1 + 1))" "$log" 2>/dev/null | awk -v stamped="${2:-}" '
         { sub(/\r$/, "") }
         open { sub(/^ +/, ""); text = text "|" $0 }
-        !open && /SPEECH OUTPUT: \x27/ { text = substr($0, index($0, "SPEECH OUTPUT: \x27") + 16); open = 1 }
-        open && text ~ /\x27 ?\[?\{\x27established.*$/ { sub(/\x27 ?\[?\{\x27established.*$/, "", text); print text; open = 0 }'
+        !open && /SPEECH OUTPUT: \x27/ { text = substr($0, index($0, "SPEECH OUTPUT: \x27") + 16); when = $1; open = 1 }
+        open && text ~ /\x27 ?\[?\{\x27established.*$/ {
+            sub(/\x27 ?\[?\{\x27established.*$/, "", text); print (stamped ? when "\t" : "") text; open = 0 }'
 }
 mark() { stat -c %s "$log"; }
 # Waits up to $3 seconds (10 by default) for Orca to say something that
@@ -127,6 +129,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ "$(heard 0 | grep -c '^ぷるもけ　ノスタリカ')" -ge 2 ] || fail "the title picture is not named"
+hears 0 'Alt\+F、S.*ダブルクリック' 5 >/dev/null || fail "the title picture does not tell how to start"
 # Each box is answered once heard, as a listening player does: a box gone
 # before Orca tells of it muddles what it says of the next one.
 # Alt+F, S. Orca holds each key until it has heard it, but not the Alt+F
@@ -178,11 +181,45 @@ hears "$at" '富士崎　緒詩里 [0-9]+ / 20\|武比山　保毛美 [0-9]+ / 2
 key Return
 active "ぷるノス　メイン画面" || fail "the graph did not close"
 
+echo "-- aims by ear: Space as a month three months ahead is heard, five times"
+# A listener presses 250 ms after Orca starts to say the month, and 65 ms
+# later for each character said before it; four of five stops must land
+# in that month. Only Orca tells the test the date.
+landed=0 first=$(mark)
+for aim in 1 2 3 4 5; do
+    at=$(mark)
+    now=$(hears "$at" '^[0-9]+月' 5) || { fail "no month heard while time runs"; break; }
+    target=$(((${now%%月*} + 2) % 12 + 1)) said=""
+    for _ in $(seq 1000); do
+        said=$(heard "$at" stamped | grep -E -m 1 $'\t'"(.*[^0-9])?${target}月") && break
+        sleep 0.01
+    done
+    [[ ${said#*$'\t'} =~ ^(.*[^0-9])?${target}月 ]] || { fail "${target}月 was not heard"; break; }
+    delay=$(awk -v said="${said%%$'\t'*}" -v now="$(date +%T.%N)" \
+        -v before="$(printf %s "${BASH_REMATCH[1]}" | LC_ALL=C.UTF-8 wc -m)" '
+        function seconds(t, a) { split(t, a, ":"); return a[1] * 3600 + a[2] * 60 + a[3] }
+        BEGIN { d = (seconds(said) + 0.25 + 0.065 * before - seconds(now) + 86400) % 86400
+                printf "%.3f", (d < 43200 ? d : 0) }')
+    sleep "$delay"
+    at=$(mark)
+    key space
+    day=$(hears "$at" '^[0-9]+年目　[0-9]+月[0-9]+日') || { fail "no day heard after aim $aim"; break; }
+    day=${day%%|*} stopped=${day#*　}
+    [ "${stopped%%月*}" = "$target" ] && landed=$((landed + 1))
+    echo "aim $aim: heard ${target}月, waited $delay s more, stopped on $day"
+    key space
+    active "ぷるノス　メイン画面" || { fail "time did not run on after aim $aim"; break; }
+done
+[ "$landed" -ge 4 ] || fail "only $landed of 5 aims landed in their month"
+# A day is told at a stop, never while time runs.
+heard "$first" | grep -qE '^[0-9]+月[0-9]+日' && fail "a day was said while time ran"
+
 echo "-- the end: the letter or the failure"
-# The calendar runs 1079 days, one per refresh of the 60 Hz screen; the
-# wait allows four times that for a loaded machine or a sanitizer build.
+# The calendar runs 1079 days, one per two refreshes of the 60 Hz screen
+# while a screen reader listens; the wait allows three times that for a
+# loaded machine or a sanitizer build.
 at=$(mark)
-if active "卒業式" $((4 * 1079 / 60)); then
+if active "卒業式" $((3 * 2 * 1079 / 60)); then
     hears "$at" '卒業式の日だ' >/dev/null || fail "the graduation is not heard"
     at=$(mark)
     key Return
@@ -193,4 +230,5 @@ if active "卒業式" $((4 * 1079 / 60)); then
 else
     fail "no graduation"
 fi
+heard 0 | grep -qxE '[23]年目' || fail "no new school year was heard"
 finish

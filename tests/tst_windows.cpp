@@ -296,6 +296,11 @@ private slots:
         QVERIFY(area->state().readOnly);
         const QAccessibleTextInterface *text = area->textInterface();
         QCOMPARE(text->text(0, text->characterCount()), scene);
+        // One run of attributes over the whole text: a screen reader reads a
+        // line up to the end of its run.
+        int runStart = -1, runEnd = -1;
+        text->attributes(5, &runStart, &runEnd);
+        QCOMPARE(QPair(runStart, runEnd), QPair(0, text->characterCount()));
         int start = -1, end = -1;
         QCOMPARE(text->textAtOffset(scene.indexOf(QStringLiteral("恋のチャンス")), QAccessible::LineBoundary, &start, &end)
                      .trimmed(),
@@ -319,15 +324,20 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(forms::load<Form5>().clientArea)->text(QAccessible::Name),
                  QStringLiteral("伝説の樹"));
 
-        // The event picture is named by the place in the header of its scene.
+        // At a stop the event picture is named by the place in the header
+        // of its scene; while time runs it is not renamed.
         loadMainWindowWithPictures();
         Form1 &main = *forms::loaded<Form1>();
+        TimeStopped = True;
         for (qint16 n = 0; n <= 15; ++n) {
             ShowEventPicture(n);
             PlayEvent(n);
             const QString header = forms::loaded<Form3>()->printedLines().value(0);
             QCOMPARE(QStringLiteral("［%1］").arg(main.Image2->accessibleName()), header);
         }
+        TimeStopped = False;
+        ShowEventPicture(qint16(0));
+        QCOMPARE(main.Image2->accessibleName(), EventPlace(15));
         QCOMPARE(QAccessible::queryAccessibleInterface(main.Image2)->role(), QAccessible::Graphic);
     }
 

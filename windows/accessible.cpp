@@ -6,7 +6,9 @@
 #include "windows/picturebox.h"
 #include "windows/printarea.h"
 
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -97,9 +99,12 @@ public:
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    // The whole text is one run without attributes. An empty run would
+    // make a screen reader read each line without its last character.
+    QString attributes(int, int *startOffset, int *endOffset) const override
     {
-        *startOffset = *endOffset = offset;
+        *startOffset = 0;
+        *endOffset = characterCount();
         return {};
     }
 
@@ -158,6 +163,79 @@ private:
     }
 };
 
+/// Words for a screen reader to say at once, held by an unseen child of
+/// the control with the keyboard. A screen reader speaks the text that
+/// appears beside the focus when that text is also selected, as soon as it
+/// arrives, cutting short whatever it was saying, and with no role word
+/// before it; a control's new name or description it would not speak.
+class SpokenWords : public QAccessibleObject, public QAccessibleTextInterface
+{
+public:
+    using QAccessibleObject::QAccessibleObject;
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this) : nullptr;
+    }
+    void say(const QString &words)
+    {
+        m_words = words;
+        QAccessibleTextInsertEvent inserted(this, 0, words);
+        QAccessible::updateAccessibility(&inserted);
+    }
+
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::Paragraph; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State shown;
+        shown.readOnly = true;
+        return shown;
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? m_words : QString();
+    }
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return m_words.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(m_words.size()); }
+    // All of it is selected: that is what makes the screen reader say it.
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+    }
+    int selectionCount() const override { return m_words.isEmpty() ? 0 : 1; }
+    int cursorPosition() const override { return characterCount(); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    void setCursorPosition(int) override {}
+    void scrollToSubstring(int, int) override {}
+    // The whole text is one run without attributes. An empty run would
+    // make a screen reader read each line without its last character.
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    QString m_words;
+};
+
 QAccessibleInterface *gameAccessible(const QString &className, QObject *object)
 {
     if (className == QLatin1String("Form")) {
@@ -183,4 +261,26 @@ void installAccessibleRoles()
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void speakAtOnce(const QWidget &window, const QString &words)
+{
+    if (!QAccessible::isActive())
+        return;
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != &window)
+        return;
+    static const QString holderName = QStringLiteral("spokenWords");
+    QObject *holder = focus->findChild<QObject *>(holderName, Qt::FindDirectChildrenOnly);
+    if (!holder) {
+        holder = new QObject(focus);
+        holder->setObjectName(holderName);
+        QAccessible::registerAccessibleInterface(new SpokenWords(holder));
+    }
+    static_cast<SpokenWords *>(QAccessible::queryAccessibleInterface(holder))->say(words);
+}
+
+bool screenReaderListening()
+{
+    return QAccessible::isActive();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+class QString;
+class QWidget;
+
 /// Tells assistive technology what the game's own widgets are, where Qt
 /// cannot know: a window is a window (a dialog for the fixed dialogs)
 /// named by its caption, a picture box is a picture named by what it
@@ -7,3 +10,11 @@
 /// bar of the graph reads as its share, labelled by its heroine's name.
 /// Called by every window as it is made; only the first call does anything.
 void installAccessibleRoles();
+
+/// Has a screen reader say the words at once, in place of whatever it is
+/// saying, if the window has the keyboard. Nothing shows.
+void speakAtOnce(const QWidget &window, const QString &words);
+
+/// Whether assistive technology such as a screen reader is listening to
+/// the game.
+bool screenReaderListening();

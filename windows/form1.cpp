@@ -3,6 +3,7 @@
 #include "game/calendar.h"
 #include "game/module1.h"
 #include "game/scenes.h"
+#include "windows/accessible.h"
 #include "windows/form4.h"
 #include "windows/forms.h"
 #include "windows/label.h"
@@ -89,6 +90,34 @@ void Form1::closeEvent(QCloseEvent *event)
 
 namespace game {
 
+namespace {
+
+/// Keeps a screen reader in step with the date labels: it is told the
+/// school year as it begins, the month as it begins, never the day; at a
+/// stop the day itself is told with its scene.
+void tellListener(Form1 &main, qint16 year, qint16 month)
+{
+    // The labels carry names of their own, renamed as a month begins and at
+    // a stop: a label without one would tell a screen reader of every day,
+    // many times a second, and keep it from telling the month in time.
+    if (TimeStopped || month != main.shownMonth || year != main.shownYear) {
+        for (Label *label : {main.Label1, main.Label2}) {
+            if (label->accessibleName() != label->caption())
+                label->setAccessibleName(label->caption());
+        }
+    }
+    if (!TimeStopped && main.shownMonth != 0) {
+        if (year != main.shownYear)
+            speakAtOnce(main, Digits(year) + QStringLiteral("年目"));
+        else if (month != main.shownMonth)
+            speakAtOnce(main, Digits(month) + QStringLiteral("月"));
+    }
+    main.shownYear = year;
+    main.shownMonth = month;
+}
+
+} // namespace
+
 void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
 {
     Form1 &main = forms::load<Form1>();
@@ -97,6 +126,7 @@ void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
     main.Label1->repaint();
     main.Label2->setCaption(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
     main.Label2->repaint();
+    tellListener(main, year, month);
 }
 
 void ShowEventPicture(const qint16 &n)
@@ -107,10 +137,12 @@ void ShowEventPicture(const qint16 &n)
                            QStringLiteral("絵の番号 %1 はありません。").arg(n));
     main.Image2->setPicture(main.Image1[n]->picture());
     main.Image2->repaint();
-    // Named after the place of the day's event; renamed only when the
-    // place changes, since a screen reader hears every renaming.
+    // Named after the place of the day's event when time stops there. A
+    // screen reader works through every renaming, and while time runs the
+    // place changes most days of a holiday: renamings then would keep it
+    // from telling the month in time.
     const QString place = EventPlace(n);
-    if (main.Image2->accessibleName() != place)
+    if (TimeStopped && main.Image2->accessibleName() != place)
         main.Image2->setAccessibleName(place);
 }
 

@@ -28,6 +28,8 @@ public:
     Label *Label2 = nullptr;         ///< month and day
     PictureBox *Image2 = nullptr;    ///< the day's event picture
     std::array<PictureBox *, 17> Image1{}; ///< hidden holders of the event pictures
+    qint16 shownYear = 0;            ///< the school year on the labels, 0 before the first day
+    qint16 shownMonth = 0;           ///< the month on the labels, 0 before the first day
 
 protected:
     void closeEvent(QCloseEvent *event) override;

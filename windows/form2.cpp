@@ -21,6 +21,8 @@ Form2::Form2()
 
     clientArea = new PictureBox(this);
     clientArea->setAccessibleName(QStringLiteral("ぷるもけ　ノスタリカ"));
+    // What a sighted player learns from the menu.
+    clientArea->setAccessibleDescription(QStringLiteral("File の Start（Alt+F、S）か、ダブルクリックで始まります"));
     // The window's only control that can hold the keyboard: it has it when
     // the window opens, so a screen reader names the picture then.
     clientArea->setFocusPolicy(Qt::TabFocus);
