@@ -8,8 +8,9 @@ class QWidget;
 /// What the desktop tells of one top-level window of the program: the frame
 /// the window manager draws around it, and as it happens, that it has put
 /// the window on the screen in its frame, that it has told another frame
-/// for it, or that the window has moved to another monitor. Where a window goes is for the window to
-/// decide; this only reports. It lives as a child of its window.
+/// for it, or that the window has moved to another monitor. Where a window
+/// goes is for the window to decide; this only reports. It lives as a child
+/// of its window.
 class WindowReports : public QObject
 {
     Q_OBJECT

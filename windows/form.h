@@ -8,13 +8,13 @@
 
 #include <array>
 
+class WindowReports;
+
 /// A window of the game. Each window is a single instance, created and
 /// loaded on first use (which runs Form_Load) and destroyed by unloading;
 /// the handlers named after the window's events run the game's reactions.
 /// Positions and sizes are in twips; the outer size includes the frame the
 /// window manager draws.
-class WindowReports;
-
 class Form : public QWidget
 {
     Q_OBJECT
