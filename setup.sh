@@ -73,6 +73,17 @@ install_packages() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The reproducibility and picture tests build and draw under a Japanese
+# locale as well.
+ensure_test_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    step "enabling the ja_JP.UTF-8 locale" "${sudo[@]}" sh -c \
+        'grep -qx "ja_JP.UTF-8 UTF-8" /etc/locale.gen || echo "ja_JP.UTF-8 UTF-8" >>/etc/locale.gen'
+    step "generating the ja_JP.UTF-8 locale" "${sudo[@]}" locale-gen
+}
+
 # The same build folder for both modes: play builds the game and the
 # pictures it reads (the icons come with it), test builds the rest. A first
 # play leaves the tests out of the configuration, since what they need is
@@ -124,6 +135,7 @@ fuzz_pictures() {
 }
 
 install_packages
+[ "$mode" = play ] || ensure_test_locale
 
 case "$mode" in
     play)
