@@ -28,14 +28,15 @@ type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
 
 # The sources as git sees them: changes not yet committed included,
 # ignored files (build folders) left out.
-mkdir -p "$work/src" "$work/control"
+mkdir -p "$work/src" "$work/control/source-root"
 git -C "$sources" ls-files -z -co --exclude-standard \
     | (cd "$sources" && tar --null -T - -cf -) | tar -xf - -C "$work/src"
 
-# This build's package, packed afresh: the build reprotest compares with.
+# This build's package, packed afresh: the build reprotest compares with,
+# where reprotest keeps what a build makes in its sources' folder.
 cpack --config "$build/CPackConfig.cmake" -B "$work/packed" >"$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log"; echo "FAIL: cpack"; exit 1; }
-mv "$work"/packed/purumoke_*.deb "$work/control/"
+mv "$work"/packed/purumoke_*.deb "$work/control/source-root/"
 
 variations=+all,-user_group,locales.locale=ja_JP.UTF-8,time.faketimes=+400days+5hours
 # disorderfs needs FUSE, which a container may lack.
