@@ -6,9 +6,21 @@
 #                     whole test suite, then run it again on a sanitizer
 #                     build (build-asan/) and fuzz the picture loading for a
 #                     minute (build-fuzz/)
-# Both can be run again at any time, and test after play; they only redo
-# what is needed.
+# Both can be run again at any time, test after play and play after test;
+# they only redo what is needed. When a step of the set-up fails, the last
+# line says which and the status is 3 (the game's own 1 means no display).
 set -euo pipefail
+
+# Runs one step of the set-up; a failure ends the script with status 3 and
+# a last line that names the step.
+step() {
+    local name=$1
+    shift
+    "$@" && return 0
+    local status=$?
+    echo "setup.sh: $name failed (status $status)" >&2
+    exit 3
+}
 
 mode=${1:-}
 case "$mode" in
@@ -39,6 +51,7 @@ test_packages=(
     desktop-file-utils appstream
     dpkg-dev lintian
     clang libclang-rt-14-dev
+    mmdebstrap uidmap reprotest faketime disorderfs locales
     kwin-x11 kwin-style-breeze mutter xfwm4
     orca speech-dispatcher speech-dispatcher-espeak-ng
     qt6-base-private-dev
@@ -55,24 +68,46 @@ install_packages() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    step "apt-get update" "${sudo[@]}" apt-get update -qq
+    step "installing the packages" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The reproducibility and picture tests build and draw under a Japanese
+# locale as well.
+ensure_test_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    step "enabling the ja_JP.UTF-8 locale" "${sudo[@]}" sh -c \
+        'grep -qx "ja_JP.UTF-8 UTF-8" /etc/locale.gen || echo "ja_JP.UTF-8 UTF-8" >>/etc/locale.gen'
+    step "generating the ja_JP.UTF-8 locale" "${sudo[@]}" locale-gen
 }
 
 # The same build folder for both modes: play builds the game and the
-# pictures it reads (the icons come with it), test builds the rest.
+# pictures it reads (the icons come with it), test builds the rest. A first
+# play leaves the tests out of the configuration, since what they need is
+# not installed; test turns them on, and a play after it keeps them.
 build_game() {
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$build" -j "$(nproc)" "$@"
+    local options=()
+    if [ "$mode" = test ]; then
+        options=(-DBUILD_TESTING=ON)
+    elif [ ! -f "$build/CMakeCache.txt" ]; then
+        options=(-DBUILD_TESTING=OFF)
+    fi
+    step "configuring the build" cmake -S "$here" -B "$build" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
+    step "building" cmake --build "$build" -j "$(nproc)" "$@"
 }
 
 # The whole suite once more on a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer; any report fails the test it comes from.
 test_sanitized() {
     local asan="$here/build-asan"
-    cmake -S "$here" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPURUMOKE_SANITIZE=ON
-    cmake --build "$asan" -j "$(nproc)"
-    (cd "$asan" && ctest --output-on-failure -j "$(nproc)")
+    step "configuring the sanitizer build" cmake -S "$here" -B "$asan" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Debug -DPURUMOKE_SANITIZE=ON
+    step "building the sanitizer build" cmake --build "$asan" -j "$(nproc)"
+    (cd "$asan" && step "the sanitizer build's tests" ctest --output-on-failure -j "$(nproc)")
 }
 
 # A minute of fuzzing the picture loading (clang and libFuzzer) on a copy of
@@ -81,9 +116,9 @@ test_sanitized() {
 # reports still show.
 fuzz_pictures() {
     local fuzz="$here/build-fuzz"
-    CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DPURUMOKE_FUZZ=ON -DBUILD_TESTING=OFF
-    cmake --build "$fuzz" -j "$(nproc)" --target fuzz_picture
+    step "configuring the fuzz build" env CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPURUMOKE_FUZZ=ON -DBUILD_TESTING=OFF
+    step "building the fuzzer" cmake --build "$fuzz" -j "$(nproc)" --target fuzz_picture
     local work status=0
     work=$(mktemp -d)
     mkdir -p "$work/corpus" "$fuzz/crashes"
@@ -94,11 +129,13 @@ fuzz_pictures() {
     rm -rf "$work"
     if [ "$status" -ne 0 ]; then
         echo "The picture fuzzer failed; its input is in $fuzz/crashes/" >&2
-        return 1
+        echo "setup.sh: fuzzing the pictures failed (status $status)" >&2
+        exit 3
     fi
 }
 
 install_packages
+[ "$mode" = play ] || ensure_test_locale
 
 case "$mode" in
     play)
@@ -109,7 +146,7 @@ case "$mode" in
         ;;
     test)
         build_game
-        (cd "$build" && ctest --output-on-failure -j "$(nproc)")
+        (cd "$build" && step "the tests" ctest --output-on-failure -j "$(nproc)")
         test_sanitized
         fuzz_pictures
         ;;

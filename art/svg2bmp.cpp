@@ -3,12 +3,16 @@
 // The file format follows TARGET's extension. The game's BMP pictures are
 // 24 bits per pixel on white; PNG targets (the program icon) keep a
 // transparent background. With --colours the picture is reduced to at most
-// N colours and written with a palette.
+// N colours and written with a palette. A drawing with a text still in a
+// font is refused: it would look different on a machine with other fonts
+// (art/outline_texts.cpp turns texts into outlines).
 #include <QGuiApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -104,6 +108,17 @@ QImage reduceColours(const QImage &picture, int colours)
     return indexed;
 }
 
+// Whether the drawing has a <text> element outside its comments.
+bool hasText(const QString &source)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    return QString::fromUtf8(file.readAll()).remove(comment).contains(QLatin1String("<text"));
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N]\n");
@@ -127,6 +142,11 @@ int main(int argc, char *argv[])
             return usage();
     }
     const QSize size(args[3].toInt(), args[4].toInt());
+    if (hasText(args[1])) {
+        std::fprintf(stderr, "svg2bmp: %s has a text in a font; outline it first (outline_texts)\n",
+                     qPrintable(args[1]));
+        return 1;
+    }
     QSvgRenderer renderer(args[1]);
     if (!renderer.isValid() || size.isEmpty()) {
         std::fprintf(stderr, "svg2bmp: cannot render %s\n", qPrintable(args[1]));

@@ -34,4 +34,6 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # it packs.
 set(CPACK_PURUMOKE_SOURCE_DATE_EPOCH ${PURUMOKE_SOURCE_DATE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/package_date.cmake)
+# Nor do the members' modes depend on the umask of the build.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/package_modes.cmake)
 include(CPack)
