@@ -15,8 +15,28 @@
 
 namespace {
 
+/// What the game's texts for a screen reader share: nothing in them can be
+/// changed through it, and the whole text is one run without attributes.
+class ReadOnlyText : public QAccessibleTextInterface
+{
+public:
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    void setCursorPosition(int) override {}
+    void scrollToSubstring(int, int) override {}
+    // An empty run would make a screen reader read each line without its
+    // last character.
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+};
+
 /// The printed scene as text that a screen reader can read line by line.
-class PrintedText : public QAccessibleWidget, public QAccessibleTextInterface
+class PrintedText : public QAccessibleWidget, public ReadOnlyText
 {
 public:
     explicit PrintedText(PrintArea *area)
@@ -93,20 +113,7 @@ public:
         *startOffset = *endOffset = 0;
     }
     int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    void scrollToSubstring(int, int) override {}
-    // The whole text is one run without attributes. An empty run would
-    // make a screen reader read each line without its last character.
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
 
 private:
     PrintArea *area() const { return static_cast<PrintArea *>(widget()); }
@@ -168,7 +175,7 @@ private:
 /// appears beside the focus when that text is also selected, as soon as it
 /// arrives, cutting short whatever it was saying, and with no role word
 /// before it; a control's new name or description it would not speak.
-class SpokenWords : public QAccessibleObject, public QAccessibleTextInterface
+class SpokenWords : public QAccessibleObject, public ReadOnlyText
 {
 public:
     using QAccessibleObject::QAccessibleObject;
@@ -218,19 +225,6 @@ public:
     int cursorPosition() const override { return characterCount(); }
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &) const override { return -1; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    void setCursorPosition(int) override {}
-    void scrollToSubstring(int, int) override {}
-    // The whole text is one run without attributes. An empty run would
-    // make a screen reader read each line without its last character.
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
 
 private:
     QString m_words;
