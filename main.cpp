@@ -25,6 +25,7 @@ int main(int argc, char *argv[])
     useQtTranslations(QLocale::system());
     QtServices services;
     installPlatform(&services);
+    services.followScreenReader();
     guarded(game::Main);
     // The game ends the program itself, in one of its four ways.
     return app.exec();

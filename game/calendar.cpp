@@ -5,7 +5,6 @@
 #include "game/module1.h"
 #include "game/scenes.h"
 #include "services/services.h"
-#include "windows/accessible.h"
 #include "windows/form1.h"
 #include "windows/form3.h"
 #include "windows/forms.h"
@@ -92,11 +91,12 @@ void RunCalendar()
     // past, slow enough that a player can aim at a day. The buttons'
     // handlers run inside the wait for the next turn. A listener hears each
     // month a little after it begins, as soon as the screen reader gets to
-    // it, and answers through the screen reader again: one day per two
-    // refreshes leaves room for that.
+    // it, and answers through the screen reader again: while a screen reader
+    // is on, one day per two refreshes leaves room for that. Asked every day,
+    // since it may be started or quit while the game runs.
     platform().startPace();
     while (SchoolYear < 4) {
-        const int turnsPerDay = screenReaderListening() ? 2 : 1;
+        const int turnsPerDay = platform().screenReaderOn() ? 2 : 1;
         for (int turn = 0; turn < turnsPerDay; ++turn)
             platform().awaitNextTurn(main);
         AdvanceDate();

@@ -2,6 +2,7 @@
 
 #include "services/windowing.h"
 #include "services/runtimeerror.h"
+#include "services/screenreader.h"
 #include "services/x11desktop.h"
 #include "services/windowreports.h"
 
@@ -58,6 +59,17 @@ QtServices::QtServices()
     m_wakeUp.setTimerType(Qt::PreciseTimer);
     if (windowing::programArrangesWindows())
         m_frameWatcher = x11::watchFrames([this](QWidget *window) { frameTold(*window); });
+    // The window with the keyboard is followed across the monitors, also
+    // once it has lost the keyboard by going: the boxes at the end of the
+    // calendar open where the main window was.
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &m_focusWatch, [this](QWindow *focus) {
+        if (!focus)
+            return;
+        QObject::disconnect(m_followFocus);
+        m_gameScreen = focus->screen();
+        m_followFocus = QObject::connect(focus, &QWindow::screenChanged, &m_focusWatch,
+                                         [this](QScreen *screen) { m_gameScreen = screen; });
+    });
 }
 
 QtServices::~QtServices() = default;
@@ -221,17 +233,76 @@ void QtServices::waitForEvents()
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+bool QtServices::screenReaderOn()
+{
+    return m_screenReader && m_screenReader->isOn();
+}
+
+void QtServices::followScreenReader()
+{
+    m_screenReader = std::make_unique<ScreenReaderWatch>(QDBusConnection::sessionBus());
+}
+
+QScreen *QtServices::gameScreen() const
+{
+    if (QWindow *focus = QGuiApplication::focusWindow())
+        return focus->screen();
+    return m_gameScreen ? m_gameScreen.data() : QGuiApplication::primaryScreen();
+}
+
+namespace {
+
+/// A box of the game, centred by its outer size on the monitor where the
+/// game is. Without a parent window Qt would put it on the monitor under
+/// the pointer, which may be another one than the game's.
+template <class Box>
+class GameBox : public Box
+{
+public:
+    template <class... Arguments>
+    explicit GameBox(QtServices &services, QScreen *screen, Arguments &&...arguments)
+        : Box(std::forward<Arguments>(arguments)...)
+        , m_services(services)
+        , m_screen(screen)
+    {
+        this->setScreen(screen);
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        // The box takes its size here, and Qt places it.
+        Box::showEvent(event);
+        if (!m_screen || !windowing::programArrangesWindows())
+            return;
+        const QMargins frame = m_services.frameMargins(*this);
+        const QRect monitor = m_screen->geometry();
+        const QSize outer = this->size().grownBy(frame);
+        const QPoint outerTopLeft = monitor.topLeft()
+                                    + QPoint((monitor.width() - outer.width()) / 2,
+                                             (monitor.height() - outer.height()) / 2);
+        this->setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), this->size()));
+    }
+
+private:
+    QtServices &m_services;
+    QPointer<QScreen> m_screen;
+};
+
+} // namespace
+
 void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &title)
 {
-    QMessageBox box(icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
-                    title, displayText(text), QMessageBox::Ok);
+    GameBox<QMessageBox> box(*this, gameScreen(),
+                             icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
+                             title, displayText(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 QString QtServices::inputBox(const QString &prompt, const QString &title, const QString &preset)
 {
-    QInputDialog dialog;
+    GameBox<QInputDialog> dialog(*this, gameScreen());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(preset);
@@ -260,8 +331,8 @@ void QtServices::endProgram(int status)
 
 void QtServices::reportRuntimeError(const RuntimeError &error)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("実行時エラー"), error.message(),
-                    QMessageBox::Ok);
+    GameBox<QMessageBox> box(*this, gameScreen(), QMessageBox::Critical, QStringLiteral("実行時エラー"),
+                             error.message(), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
     QtServices::endProgram(1);

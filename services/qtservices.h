@@ -15,6 +15,8 @@
 #include <optional>
 
 class QAbstractNativeEventFilter;
+class QScreen;
+class ScreenReaderWatch;
 
 /// The game's platform on a real desktop, through Qt.
 class QtServices : public Services
@@ -37,6 +39,10 @@ public:
     void startPace() override;
     void awaitNextTurn(const QWidget &window) override;
     void waitForEvents() override;
+    bool screenReaderOn() override;
+    /// Follows the screen reader on the desktop's session bus from now on;
+    /// until this is called, none is on.
+    void followScreenReader();
 
     void messageBox(const QString &text, BoxIcon icon, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &preset) override;
@@ -56,6 +62,10 @@ protected:
     virtual std::optional<QMargins> desktopFrame(QWidget &window, bool mayAsk);
     /// The window manager has told the frame of a window anew.
     void frameTold(QWidget &window);
+    /// The monitor where the game is, where its boxes open: that of the
+    /// window with the keyboard, or when none has it, of the last window
+    /// that had it, wherever that has moved since; the primary one at first.
+    QScreen *gameScreen() const;
 
 private:
     /// Handles events until the window manager has framed a window just
@@ -70,6 +80,10 @@ private:
     // the screen's pixels, once it has said.
     std::map<int, QMargins> m_frames;
     std::unique_ptr<QAbstractNativeEventFilter> m_frameWatcher;
+    std::unique_ptr<ScreenReaderWatch> m_screenReader;
+    QObject m_focusWatch;
+    QPointer<QScreen> m_gameScreen;
+    QMetaObject::Connection m_followFocus;
 };
 
 /// The game's faces: the proportional Gothic at 9 points for every window,

@@ -54,6 +54,9 @@ public:
     virtual void awaitNextTurn(const QWidget &window) = 0;
     /// Handles pending events, sleeping until at least one arrives.
     virtual void waitForEvents() = 0;
+    /// Whether a screen reader is on now (see ScreenReaderWatch); it may be
+    /// started or quit while the game runs.
+    virtual bool screenReaderOn() = 0;
 
     /// A modal message box with one OK button.
     virtual void messageBox(const QString &text, BoxIcon icon, const QString &title) = 0;

@@ -35,6 +35,7 @@ public:
     void showModal(QWidget &window, bool taskbarEntry) override;
     void awaitNextTurn(const QWidget &window) override;
     void waitForEvents() override;
+    bool screenReaderOn() override { return screenReader; }
     void messageBox(const QString &text, BoxIcon icon, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &preset) override;
     [[noreturn]] void endProgram(int status) override;
@@ -54,6 +55,8 @@ public:
     /// The window manager tells the frame of a window anew.
     void tellFrame(QWidget &window) { frameTold(window); }
 
+    /// Whether a screen reader is on; a test may switch it at any time.
+    bool screenReader = false;
     /// Runs in every event processing of the calendar's turns.
     std::function<void()> onTurn;
     /// Runs while a stopped day waits; by default presses the next button.

@@ -273,8 +273,3 @@ void speakAtOnce(const QWidget &window, const QString &words)
     }
     static_cast<SpokenWords *>(QAccessible::queryAccessibleInterface(holder))->say(words);
 }
-
-bool screenReaderListening()
-{
-    return QAccessible::isActive();
-}

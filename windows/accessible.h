@@ -14,7 +14,3 @@ void installAccessibleRoles();
 /// Has a screen reader say the words at once, in place of whatever it is
 /// saying, if the window has the keyboard. Nothing shows.
 void speakAtOnce(const QWidget &window, const QString &words);
-
-/// Whether assistive technology such as a screen reader is listening to
-/// the game.
-bool screenReaderListening();
