@@ -20,6 +20,9 @@
 #include <QJsonObject>
 #include <QScreen>
 #include <QTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <qpa/qplatformnativeinterface.h>
 
 #include <memory>
@@ -109,6 +112,11 @@ void usePictureFolderWith(QTemporaryDir &dir, const QString &missing, const QStr
 QRect inTwips(int left, int top, int width, int height)
 {
     return twips::toPixels(left, top, width, height);
+}
+
+void useAccessibility(bool on)
+{
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on);
 }
 
 QScreen *useMonitors(QRect primary, QRect other, double density)

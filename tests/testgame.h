@@ -52,5 +52,9 @@ QScreen *useMonitors(QRect primary, QRect other = {}, double density = 1);
 /// The offscreen platform's one monitor of every other test.
 void useOneMonitor();
 
+/// Turns the platform's accessibility on or off, as a screen reader's
+/// arrival does: while it is on, the game speaks to one.
+void useAccessibility(bool on);
+
 /// A control's rectangle given in twips, in pixels.
 QRect inTwips(int left, int top, int width, int height);

@@ -6,9 +6,11 @@
 #include "windows/label.h"
 #include "windows/picturebox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace game;
@@ -126,6 +128,60 @@ private slots:
         }
         QCOMPARE(schoolYearChanges, 3);
         QCOMPARE(Score, (std::array<qint16, 4>{0, 0, 0, 0}));
+    }
+
+    // Each day takes two turns of the pace while a screen reader is on, one
+    // otherwise, as it is started and quit while time runs: here it is on
+    // for the 31 days of the first May.
+    void daysTakeTwoTurnsWhileAScreenReaderIsOn()
+    {
+        services->onTurn = [&] { services->screenReader = SchoolYear == 1 && Month == 5; };
+        QCOMPARE(playCalendar(), 0);
+        QCOMPARE(services->turns, 1079 + 31);
+    }
+
+    // A stop on the first day of a month or of a school year tells the day
+    // with its scene, not the month or the year over them; the ones after
+    // it are told as they begin.
+    void aStopOnTheFirstDayTellsNoMonthOverTheScene_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QString>("untold");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("the 1st of May") << 1 << 5 << 1 << "5月" << "6月";
+        QTest::newRow("the first day of the second year") << 2 << 3 << 21 << "2年目" << "3年目";
+    }
+
+    void aStopOnTheFirstDayTellsNoMonthOverTheScene()
+    {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(QString, untold);
+        QFETCH(QString, told);
+        static QStringList said;
+        said.clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::TextInserted)
+                said.append(static_cast<QAccessibleTextInsertEvent *>(event)->textInserted());
+        });
+        useAccessibility(true);
+        const auto quiet = qScopeGuard([] {
+            QAccessible::installUpdateHandler(nullptr);
+            useAccessibility(false);
+        });
+        stopOn(*services, qint16(year), qint16(month), qint16(day));
+        QStringList saidByTheStop;
+        services->onWait = [&] {
+            saidByTheStop = said;
+            press(forms::loaded<Form3>()->Command1);
+        };
+        QCOMPARE(playCalendar(), 0);
+        QCOMPARE(services->waits, 1);
+        QVERIFY2(!saidByTheStop.contains(untold), qPrintable(saidByTheStop.join(QLatin1Char(' '))));
+        QVERIFY2(said.contains(told), qPrintable(said.join(QLatin1Char(' '))));
     }
 
     void stoppingPlaysTheSceneOfTheDayShownInThatTurn()

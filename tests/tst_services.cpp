@@ -1,23 +1,74 @@
 #include "game/module1.h"
 #include "services/framepace.h"
 #include "services/runtimeerror.h"
+#include "services/screenreader.h"
 #include "services/twips.h"
 #include "tests/testgame.h"
 
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace game;
+
+namespace {
+
+/// The desktop's accessibility bus launcher on a bus of the test's own,
+/// which serves as the accessibility bus as well: it gives that bus's
+/// address, and tells its screen-reader setting and each change of it.
+class FakeAccessibilityBus : public QDBusVirtualObject
+{
+public:
+    FakeAccessibilityBus(const QDBusConnection &bus, const QString &address)
+        : m_bus(bus)
+        , m_address(address)
+    {
+    }
+
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &bus) override
+    {
+        if (message.member() == QLatin1String("GetAddress"))
+            return bus.send(message.createReply(m_address));
+        if (message.member() == QLatin1String("Get"))
+            return bus.send(message.createReply(QVariant::fromValue(QDBusVariant(screenReader))));
+        return false;
+    }
+    QString introspect(const QString &) const override { return {}; }
+
+    void setScreenReader(bool on)
+    {
+        screenReader = on;
+        QDBusMessage changed = QDBusMessage::createSignal(QStringLiteral("/org/a11y/bus"),
+                                                          QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                          QStringLiteral("PropertiesChanged"));
+        changed << QStringLiteral("org.a11y.Status") << QVariantMap{{QStringLiteral("ScreenReaderEnabled"), on}}
+                << QStringList();
+        m_bus.send(changed);
+    }
+
+    bool screenReader = false;
+
+private:
+    QDBusConnection m_bus;
+    QString m_address;
+};
+
+} // namespace
 
 class ServicesTest : public QObject
 {
@@ -187,6 +238,61 @@ private slots:
             services.QtServices::awaitNextTurn(window);
         QCOMPARE(services.pace().interval(), interval);
         QVERIFY(elapsed.nsecsElapsed() >= 2 * interval);
+    }
+
+    // The slower pace is for a screen reader, not for every client of the
+    // accessibility bus: the desktop's setting, on at the start and switched
+    // during a game, and a screen reader started by hand, then quit, beside
+    // a client that is none (gdbus, once under a screen reader's name).
+    void aScreenReaderIsFollowedOnTheBusesWhileTheGameRuns()
+    {
+        QVERIFY(!ScreenReaderWatch(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                                                 QStringLiteral("no bus")))
+                     .isOn());
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        const QString client = QStandardPaths::findExecutable(QStringLiteral("gdbus"));
+        if (daemon.isEmpty() || client.isEmpty())
+            QSKIP("dbus-daemon and gdbus are needed for a bus of the test's own");
+        QProcess bus;
+        bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        const auto stopAll = qScopeGuard([&bus] {
+            bus.kill();
+            bus.waitForFinished();
+        });
+        QVERIFY(bus.waitForReadyRead(5000));
+        const QString address = QString::fromLocal8Bit(bus.readLine()).trimmed();
+        QDBusConnection desktop = QDBusConnection::connectToBus(address, QStringLiteral("desktop"));
+        FakeAccessibilityBus launcher(desktop, address);
+        launcher.screenReader = true;
+        QVERIFY(desktop.registerVirtualObject(QStringLiteral("/org/a11y/bus"), &launcher));
+        QVERIFY(desktop.registerService(QStringLiteral("org.a11y.Bus")));
+
+        ScreenReaderWatch watch(QDBusConnection::connectToBus(address, QStringLiteral("game")));
+        QTRY_VERIFY(watch.isOn());
+        launcher.setScreenReader(false);
+        QTRY_VERIFY(!watch.isOn());
+
+        QTemporaryDir bin;
+        QVERIFY(QFile::link(client, bin.filePath(QStringLiteral("orca"))));
+        const QStringList monitor = {QStringLiteral("monitor"), QStringLiteral("--address"), address,
+                                     QStringLiteral("--dest"), QStringLiteral("org.freedesktop.DBus")};
+        QProcess other;
+        QProcess reader;
+        const auto quitBoth = qScopeGuard([&] {
+            for (QProcess *process : {&other, &reader}) {
+                process->kill();
+                process->waitForFinished();
+            }
+        });
+        other.start(client, monitor);
+        // Once it is on the bus the watch hears of it before the reader.
+        QVERIFY(other.waitForReadyRead(5000));
+        reader.start(bin.filePath(QStringLiteral("orca")), monitor);
+        QTRY_VERIFY(watch.isOn());
+        reader.kill();
+        QTRY_VERIFY(!watch.isOn());
+        launcher.setScreenReader(true);
+        QTRY_VERIFY(watch.isOn());
     }
 
     void twipsFollowTheLogicalDpi()

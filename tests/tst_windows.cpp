@@ -84,6 +84,8 @@ private slots:
         QTest::newRow("one monitor") << QRect(0, 0, 800, 800) << QRect() << 1.0;
         QTest::newRow("a laptop left of the primary monitor")
             << QRect(1280, 0, 1920, 1080) << QRect(0, 280, 1280, 800) << 1.0;
+        QTest::newRow("a primary laptop below an external monitor")
+            << QRect(320, 1080, 1280, 800) << QRect(0, 0, 1920, 1080) << 1.0;
         QTest::newRow("one monitor of twice the density") << QRect(0, 0, 800, 800) << QRect() << 2.0;
     }
 
