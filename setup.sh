@@ -46,6 +46,7 @@ play_packages=(
 test_packages=(
     fonts-noto-cjk
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils libglib2.0-bin
     dbus at-spi2-core python3-pyatspi
     weston xwayland qt6-wayland
     desktop-file-utils appstream

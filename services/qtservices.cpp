@@ -266,6 +266,18 @@ public:
         , m_screen(screen)
     {
         this->setScreen(screen);
+        // Some window managers tell another frame for a box once they have
+        // framed it, or later, than they told before: it is centred again
+        // once framed, and whenever its frame is told anew.
+        QObject::connect(&WindowReports::of(*this), &WindowReports::frameTold, this, [this] { centre(); });
+        m_untilFramed.setInterval(10);
+        m_untilFramed.callOnTimeout(this, [this] {
+            const bool framed = WindowReports::of(*this).isFramed();
+            if (framed || m_waited.hasExpired(2000))
+                m_untilFramed.stop();
+            if (framed)
+                centre();
+        });
     }
 
 protected:
@@ -275,6 +287,14 @@ protected:
         Box::showEvent(event);
         if (!m_screen || !windowing::programArrangesWindows())
             return;
+        centre();
+        m_waited.start();
+        m_untilFramed.start();
+    }
+
+private:
+    void centre()
+    {
         const QMargins frame = m_services.frameMargins(*this);
         const QRect monitor = m_screen->geometry();
         const QSize outer = this->size().grownBy(frame);
@@ -284,9 +304,10 @@ protected:
         this->setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), this->size()));
     }
 
-private:
     QtServices &m_services;
     QPointer<QScreen> m_screen;
+    QTimer m_untilFramed;
+    QElapsedTimer m_waited;
 };
 
 } // namespace

@@ -276,9 +276,18 @@ if [ "$wm_name" = openbox ]; then
     finish
     [ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status without title1.BMP"
 
-    echo "-- a whole game without stops: nobody comes, exit status 0"
+    echo "-- a whole game without stops, read through the accessibility bus without a screen reader:"
+    echo "   one day per refresh, nobody comes, exit status 0"
     start_without ""
+    reader title
     start_from_title
+    started=$(date +%s.%N)
+    if window "卒業式" "$calendar_wait" >/dev/null; then
+        # A screen reader's pace takes twice as long: the bound lies midway.
+        awk -v ran="$(date +%s.%N)" -v started="$started" -v limit="$((3 * calendar_days / (2 * refresh_rate)))" '
+            BEGIN { printf "the calendar ran %.1f s (below %d s)\n", ran - started, limit; exit !(ran - started < limit) }' \
+            || fail "the calendar ran at a screen reader's pace with none on"
+    fi
     answer "卒業式" "$calendar_wait"
     answer "あれ？"
     finish
@@ -321,11 +330,13 @@ go_on() {
 }
 
 # Answers a box with the Return key once it has the keyboard by itself,
-# typing a text into it first if one is given.
+# typing a text into it first if one is given. A command named in
+# check_box checks the box first, given its id and title.
 answer_by_key() {
     local id
     id=$(window "$1") || { fail "no window \"$1\""; return 1; }
     becomes_active "$id" || { fail "the box \"$1\" did not take the keyboard"; return 1; }
+    ${check_box:-:} "$id" "$1"
     if [ -n "${2:-}" ]; then
         xdotool key --clearmodifiers ctrl+a
         xdotool type --delay 30 "$2"
@@ -423,6 +434,96 @@ for _ in $(seq 150); do
 done
 finish
 [ "$status" = 0 ] || fail "exit status $status at the end of the game"
+
+# A real X server with two monitors: Xorg with its dummy video driver, laid
+# out with xrandr as a 1280x800 laptop at +0+280 and the 1920x1080 primary
+# monitor on its right. With the pointer on the laptop, every window and box
+# of the opening opens centred on the primary monitor; once the player has
+# moved the main window onto the laptop and the pointer onto the primary
+# monitor, the box at the end of the calendar opens centred on the laptop.
+laptop=(0 280 1280 800)
+primary=(1280 0 1920 1080)
+
+# Whether a window is centred by its outer size on the monitor given as
+# left, top, width and height, within 2 pixels.
+centred_on() {
+    local left top width height
+    read -r left top width height < <(outer "$1")
+    (( (2 * (left - $2) + width - $4) ** 2 <= 16 && (2 * (top - $3) + height - $5) ** 2 <= 16 ))
+}
+on_primary() {
+    settles centred_on "$1" "${primary[@]}" || fail "\"$2\" is not centred on the primary monitor: $(outer "$1")"
+}
+
+two_monitors() {
+    local xorg display=""
+    if [ "$(command -v Xorg xrandr | wc -l)" != 2 ] || [ ! -e /usr/lib/xorg/modules/drivers/dummy_drv.so ]; then
+        echo "SKIP: Xorg, its dummy driver or xrandr is not installed: no two-monitor server"
+        return 0
+    fi
+    printf '%s\n' 'Section "Device"' 'Identifier "dummy"' 'Driver "dummy"' 'VideoRam 65536' 'EndSection' \
+        'Section "Screen"' 'Identifier "screen"' 'Device "dummy"' 'SubSection "Display"' 'Depth 24' \
+        'Virtual 3200 1080' 'EndSubSection' 'EndSection' >"$work/xorg.conf"
+    Xorg -config "$work/xorg.conf" -noreset -nolisten tcp -dpi 96 -logfile "$work/xorg.log" \
+        -displayfd 3 3>"$work/display" >/dev/null 2>&1 &
+    xorg=$!
+    for _ in $(seq 100); do
+        display=$(cat "$work/display" 2>/dev/null)
+        [ -n "$display" ] && break
+        sleep 0.1
+    done
+    if [ -z "$display" ]; then
+        echo "SKIP: the two-monitor server did not start: $(tail -n 3 "$work/xorg.log" 2>/dev/null)"
+        kill "$xorg" 2>/dev/null
+        return 0
+    fi
+    (
+        export DISPLAY=:$display
+        wm="" pid="" failures=0
+        trap 'kill $pid $wm 2>/dev/null' EXIT
+        xrandr --newmode 1280x800 83.50 1280 1352 1480 1680 800 803 809 831 -hsync +vsync \
+            && xrandr --newmode 1920x1080 173.00 1920 2048 2248 2576 1080 1083 1088 1120 -hsync +vsync \
+            && xrandr --addmode DUMMY0 1280x800 && xrandr --addmode DUMMY1 1920x1080 \
+            && xrandr --output DUMMY0 --mode 1280x800 --pos 0x280 \
+                --output DUMMY1 --mode 1920x1080 --pos 1280x0 --primary \
+            || { fail "xrandr did not lay out the two monitors"; exit "$failures"; }
+        window_manager
+        xdotool mousemove $((laptop[0] + laptop[2] / 2)) $((laptop[1] + laptop[3] / 2))
+        start_without ""
+        title=$(window "ぷるもけ　ノスタリカ") && on_primary "$title" "the title window"
+        check_box=on_primary start_by_keys
+        main=$(window "ぷるノス　メイン画面") || { fail "no main window"; exit "$failures"; }
+        on_primary "$main" "the main window"
+        # The game places a new window again while the window manager
+        # settles it, until 1.5 s after it was framed (SettlingPlacements in
+        # windows/form.h): the player moves it once that is over.
+        sleep 1.5
+        xdotool windowmove --sync "$main" $((laptop[0] + 100)) $((laptop[1] + 100))
+        xdotool mousemove $((primary[0] + primary[2] / 2)) $((primary[1] + primary[3] / 2))
+        if box=$(window "卒業式" "$calendar_wait"); then
+            settles centred_on "$box" "${laptop[@]}" || fail "the box at the end is not centred on the laptop: $(outer "$box")"
+        fi
+        answer "卒業式"
+        for _ in $(seq 150); do
+            ending=$(xdotool search --onlyvisible --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
+            [ -n "$ending" ] && { xdotool windowactivate --sync "$ending" key --clearmodifiers Escape; break; }
+            xdotool search --onlyvisible --name "^あれ？\$" >/dev/null 2>&1 && { answer "あれ？"; break; }
+            sleep 0.1
+        done
+        finish
+        [ "$status" = 0 ] || fail "exit status $status at the end of the game on two monitors"
+        exit "$failures"
+    )
+    failures=$((failures + $?))
+    kill "$xorg" 2>/dev/null
+    wait "$xorg" 2>/dev/null
+}
+case "$wm_name" in
+    openbox | kwin_x11)
+        echo "-- $wm_name on two monitors: the boxes open where the game is, not under the pointer"
+        two_monitors
+        ;;
+esac
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures failed"
