@@ -28,44 +28,29 @@ using namespace game;
 
 namespace {
 
-/// The desktop's accessibility bus launcher on a bus of the test's own,
-/// which serves as the accessibility bus as well: it gives that bus's
-/// address, and tells its screen-reader setting and each change of it.
-class FakeAccessibilityBus : public QDBusVirtualObject
+/// The desktop's accessibility bus launcher, on a bus of the test's own that
+/// serves as the accessibility bus too: its address and screen-reader setting.
+class FakeLauncher : public QDBusVirtualObject
 {
 public:
-    FakeAccessibilityBus(const QDBusConnection &bus, const QString &address)
-        : m_bus(bus)
-        , m_address(address)
-    {
-    }
+    QString address;
+    bool screenReader = true;
 
-    bool handleMessage(const QDBusMessage &message, const QDBusConnection &bus) override
+    bool handleMessage(const QDBusMessage &call, const QDBusConnection &bus) override
     {
-        if (message.member() == QLatin1String("GetAddress"))
-            return bus.send(message.createReply(m_address));
-        if (message.member() == QLatin1String("Get"))
-            return bus.send(message.createReply(QVariant::fromValue(QDBusVariant(screenReader))));
-        return false;
+        const bool get = call.member() == QLatin1String("Get");
+        return bus.send(call.createReply(get ? QVariant::fromValue(QDBusVariant(screenReader)) : QVariant(address)));
     }
     QString introspect(const QString &) const override { return {}; }
-
-    void setScreenReader(bool on)
+    void tell(const QDBusConnection &bus, bool on)
     {
         screenReader = on;
         QDBusMessage changed = QDBusMessage::createSignal(QStringLiteral("/org/a11y/bus"),
                                                           QStringLiteral("org.freedesktop.DBus.Properties"),
                                                           QStringLiteral("PropertiesChanged"));
-        changed << QStringLiteral("org.a11y.Status") << QVariantMap{{QStringLiteral("ScreenReaderEnabled"), on}}
-                << QStringList();
-        m_bus.send(changed);
+        bus.send(changed << QStringLiteral("org.a11y.Status")
+                         << QVariantMap{{QStringLiteral("ScreenReaderEnabled"), on}} << QStringList());
     }
-
-    bool screenReader = false;
-
-private:
-    QDBusConnection m_bus;
-    QString m_address;
 };
 
 } // namespace
@@ -241,57 +226,39 @@ private slots:
     }
 
     // The slower pace is for a screen reader, not for every client of the
-    // accessibility bus: the desktop's setting, on at the start and switched
-    // during a game, and a screen reader started by hand, then quit, beside
-    // a client that is none (gdbus, once under a screen reader's name).
+    // accessibility bus (this test's own are none): the desktop's setting,
+    // on at the start and switched during a game, and a screen reader
+    // started by hand (gdbus under a screen reader's name), then quit.
     void aScreenReaderIsFollowedOnTheBusesWhileTheGameRuns()
     {
-        QVERIFY(!ScreenReaderWatch(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
-                                                                 QStringLiteral("no bus")))
-                     .isOn());
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        const QString noBus = QStringLiteral("unix:path=/nonexistent");
+        QVERIFY(!ScreenReaderWatch(QDBusConnection::connectToBus(noBus, noBus)).isOn());
         const QString client = QStandardPaths::findExecutable(QStringLiteral("gdbus"));
-        if (daemon.isEmpty() || client.isEmpty())
-            QSKIP("dbus-daemon and gdbus are needed for a bus of the test's own");
         QProcess bus;
-        bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        const auto stopAll = qScopeGuard([&bus] {
-            bus.kill();
-            bus.waitForFinished();
-        });
-        QVERIFY(bus.waitForReadyRead(5000));
-        const QString address = QString::fromLocal8Bit(bus.readLine()).trimmed();
-        QDBusConnection desktop = QDBusConnection::connectToBus(address, QStringLiteral("desktop"));
-        FakeAccessibilityBus launcher(desktop, address);
-        launcher.screenReader = true;
+        bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        if (client.isEmpty() || !bus.waitForReadyRead(5000))
+            QSKIP("dbus-daemon and gdbus make a bus of the test's own");
+        const auto quit = qScopeGuard([&bus] { bus.kill(), bus.waitForFinished(); });
+        FakeLauncher launcher;
+        launcher.address = QString::fromLocal8Bit(bus.readLine()).trimmed();
+        QDBusConnection desktop = QDBusConnection::connectToBus(launcher.address, QStringLiteral("desktop"));
         QVERIFY(desktop.registerVirtualObject(QStringLiteral("/org/a11y/bus"), &launcher));
         QVERIFY(desktop.registerService(QStringLiteral("org.a11y.Bus")));
 
-        ScreenReaderWatch watch(QDBusConnection::connectToBus(address, QStringLiteral("game")));
+        ScreenReaderWatch watch(QDBusConnection::connectToBus(launcher.address, QStringLiteral("game")));
         QTRY_VERIFY(watch.isOn());
-        launcher.setScreenReader(false);
+        launcher.tell(desktop, false);
         QTRY_VERIFY(!watch.isOn());
-
         QTemporaryDir bin;
         QVERIFY(QFile::link(client, bin.filePath(QStringLiteral("orca"))));
-        const QStringList monitor = {QStringLiteral("monitor"), QStringLiteral("--address"), address,
-                                     QStringLiteral("--dest"), QStringLiteral("org.freedesktop.DBus")};
-        QProcess other;
         QProcess reader;
-        const auto quitBoth = qScopeGuard([&] {
-            for (QProcess *process : {&other, &reader}) {
-                process->kill();
-                process->waitForFinished();
-            }
-        });
-        other.start(client, monitor);
-        // Once it is on the bus the watch hears of it before the reader.
-        QVERIFY(other.waitForReadyRead(5000));
-        reader.start(bin.filePath(QStringLiteral("orca")), monitor);
+        reader.start(bin.filePath(QStringLiteral("orca")), {QStringLiteral("monitor"), QStringLiteral("--address"),
+                                                            launcher.address, QStringLiteral("--dest"), QStringLiteral("org.freedesktop.DBus")});
         QTRY_VERIFY(watch.isOn());
         reader.kill();
+        reader.waitForFinished();
         QTRY_VERIFY(!watch.isOn());
-        launcher.setScreenReader(true);
+        launcher.tell(desktop, true);
         QTRY_VERIFY(watch.isOn());
     }
 
