@@ -13,6 +13,8 @@ const QString StatusPath = QStringLiteral("/org/a11y/bus");
 const QString StatusInterface = QStringLiteral("org.a11y.Status");
 const QString ScreenReaderEnabled = QStringLiteral("ScreenReaderEnabled");
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+// The program names of the screen readers of Linux desktops.
+const QStringList ScreenReaders = {QStringLiteral("orca"), QStringLiteral("odilia")};
 
 /// Sends a call and hands its reply to the receiver once it comes, in the
 /// event loop; an error or no answer at all is a reply the receiver skips.
@@ -52,19 +54,13 @@ bool runsScreenReader(uint pid)
             names.append(QFileInfo(QString::fromLocal8Bit(argument)).fileName());
     }
     for (const QString &name : std::as_const(names)) {
-        if (ScreenReaderWatch::screenReaders().contains(name))
+        if (ScreenReaders.contains(name))
             return true;
     }
     return false;
 }
 
 } // namespace
-
-const QStringList &ScreenReaderWatch::screenReaders()
-{
-    static const QStringList names = {QStringLiteral("orca"), QStringLiteral("odilia")};
-    return names;
-}
 
 ScreenReaderWatch::ScreenReaderWatch(const QDBusConnection &session)
     : m_session(session)

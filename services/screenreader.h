@@ -31,9 +31,6 @@ public:
     /// Whether a screen reader is on, as far as the buses have answered.
     bool isOn() const { return m_setting || !m_readers.isEmpty(); }
 
-    /// The program names of the screen readers for Linux desktops.
-    static const QStringList &screenReaders();
-
 private slots:
     // Slots by name: QtDBus connects a bus signal only to those.
     void statusChanged(const QString &interface, const QVariantMap &changed, const QStringList &invalidated);
