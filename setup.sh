@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for the game, builds it, then plays or tests it.
+# Sets up a Debian 12 or 13 machine for the game, builds it, then plays or
+# tests it.
 #   ./setup.sh play   install what building and playing need, build the game
 #                     and its pictures, start it in its picture folder
 #   ./setup.sh test   install the test tools too, build everything, run the
@@ -28,6 +29,14 @@ case "$mode" in
     *) echo "usage: $0 play|test" >&2; exit 2 ;;
 esac
 
+# The package names below are those of Debian 12 and 13.
+# shellcheck source=/dev/null
+case "$(. /etc/os-release 2>/dev/null && echo "${ID:-} ${VERSION_ID:-}")" in
+    "debian 12"|"debian 13") ;;
+    *) echo "setup.sh: sets up Debian 12 or 13 only, not $(. /etc/os-release 2>/dev/null; echo "${PRETTY_NAME:-this system}")" >&2
+       exit 3 ;;
+esac
+
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="$here/build"
 
@@ -35,9 +44,18 @@ build="$here/build"
 # Qt's translations (its dialogs' buttons in the desktop's language); `file`
 # lets CPack find the libraries the package depends on.
 play_packages=(
-    build-essential cmake ninja-build pkg-config file
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
-    fonts-ipafont-gothic qt6-translations-l10n
+    build-essential
+    cmake
+    ninja-build
+    pkg-config
+    file
+    qt6-base-dev
+    qt6-base-dev-tools
+    qt6-svg-dev
+    libqt6svg6
+    libxcb1-dev
+    fonts-ipafont-gothic
+    qt6-translations-l10n
 )
 # Only the tests use these: virtual X servers and window managers, the
 # accessibility bus and a screen reader, Wayland, the package's checkers,
@@ -45,15 +63,38 @@ play_packages=(
 # platform headers for a test that gives the screen another refresh rate.
 test_packages=(
     fonts-noto-cjk
-    xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
-    dbus at-spi2-core python3-pyatspi
-    weston xwayland qt6-wayland
-    desktop-file-utils appstream
-    dpkg-dev lintian
-    clang libclang-rt-14-dev
-    mmdebstrap uidmap reprotest faketime disorderfs locales
-    kwin-x11 kwin-style-breeze mutter xfwm4
-    orca speech-dispatcher speech-dispatcher-espeak-ng
+    xvfb
+    xauth
+    openbox
+    xdotool
+    wmctrl
+    x11-utils
+    x11-apps
+    dbus
+    at-spi2-core
+    python3-pyatspi
+    weston
+    xwayland
+    qt6-wayland
+    desktop-file-utils
+    appstream
+    dpkg-dev
+    lintian
+    clang
+    libclang-rt-dev
+    mmdebstrap
+    uidmap
+    reprotest
+    faketime
+    disorderfs
+    locales
+    kwin-x11
+    kwin-style-breeze
+    mutter
+    xfwm4
+    orca
+    speech-dispatcher
+    speech-dispatcher-espeak-ng
     qt6-base-private-dev
 )
 packages=("${play_packages[@]}")
