@@ -10,6 +10,11 @@
 # Both can be run again at any time, test after play and play after test;
 # they only redo what is needed. When a step of the set-up fails, the last
 # line says which and the status is 3 (the game's own 1 means no display).
+# The test suite sets two variables for its run in a root of the other
+# release (tests/clean_root.sh): with PURUMOKE_SETUP_ONLY set, test installs
+# what the tests need and stops there; with PURUMOKE_ROOT_RUN set, it runs
+# the suite without what runs on the machine's own release alone (the
+# sanitizer build, the fuzzing, reprotest and the clean-root tests).
 set -euo pipefail
 
 # Runs one step of the set-up; a failure ends the script with status 3 and
@@ -130,9 +135,10 @@ ensure_test_locale() {
 # play leaves the tests out of the configuration, since what they need is
 # not installed; test turns them on, and a play after it keeps them.
 build_game() {
-    local options=()
+    local options=() root_run=OFF
+    [ -z "${PURUMOKE_ROOT_RUN:-}" ] || root_run=ON
     if [ "$mode" = test ]; then
-        options=(-DBUILD_TESTING=ON)
+        options=(-DBUILD_TESTING=ON "-DPURUMOKE_ROOT_RUN=$root_run")
     elif [ ! -f "$build/CMakeCache.txt" ]; then
         options=(-DBUILD_TESTING=OFF)
     fi
@@ -175,8 +181,24 @@ fuzz_pictures() {
     fi
 }
 
+# The suite, then what its run in a root of the other release said: the
+# summary comes last where the log shows it.
+run_tests() {
+    local other="$build/clean-root/other-release.txt" status=0
+    rm -f "$other"
+    (cd "$build" && ctest --output-on-failure -j "$(nproc)") || status=$?
+    if [ -s "$other" ]; then
+        echo "The suite in a root of the other release:"
+        cat "$other"
+    fi
+    [ "$status" -eq 0 ] || { echo "setup.sh: the tests failed (status $status)" >&2; exit 3; }
+}
+
 install_packages
 [ "$mode" = play ] || ensure_test_locale
+if [ "$mode" = test ] && [ -n "${PURUMOKE_SETUP_ONLY:-}" ]; then
+    exit 0
+fi
 
 case "$mode" in
     play)
@@ -187,7 +209,8 @@ case "$mode" in
         ;;
     test)
         build_game
-        (cd "$build" && step "the tests" ctest --output-on-failure -j "$(nproc)")
+        run_tests
+        [ -n "${PURUMOKE_ROOT_RUN:-}" ] && exit 0
         test_sanitized
         fuzz_pictures
         ;;
