@@ -41,50 +41,50 @@ phase_started=$started
 phase() { echo "$1 after $(($(date +%s) - phase_started)) s"; phase_started=$(date +%s); }
 
 # This machine's entries for the Debian archive in one-line form, their
-# suites renamed from its release to RELEASE; other archives are left out,
-# since their keys are not in the root.
+# suites renamed from its release to RELEASE. Other archives are left out,
+# since their keys are not in the root, and so are Debian's keys: the
+# release's own keyring package holds them (keyrings of other names, for a
+# mirror of one's own, are copied in).
 archive_sources() {
     local f
-    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
         [ -f "$f" ] || continue
-        awk -v from="$this" -v to="$1" '
-            { sub(/#.*/, "") }
-            $1 == "deb" {
+        awk -v from="$this" -v to="$1" -v deb822="$([[ $f == *.sources ]] && echo 1)" '
+            function emit(options, uri, suite, components) {
+                if (suite != from && index(suite, from "-") != 1) return
+                gsub(/signed-by=[^] ]*\/debian-archive-[^] ]*/, "", options)
+                if (options ~ /^\[ *\]$/) options = ""
+                sub(from, to, suite)
+                print "deb " (options == "" ? "" : options " ") uri " " suite " " components
+            }
+            BEGIN { if (deb822) { RS = ""; FS = "\n" } }
+            !deb822 {
+                sub(/#.*/, "")
+                if ($1 != "deb") next
                 options = ""
                 if (match($0, /\[[^]]*\]/)) {
-                    options = substr($0, RSTART, RLENGTH) " "
+                    options = substr($0, RSTART, RLENGTH)
                     $0 = substr($0, 1, RSTART - 1) substr($0, RSTART + RLENGTH)
                 }
-                if ($3 != from && index($3, from "-") != 1) next
-                sub(from, to, $3)
-                printf "deb %s%s %s", options, $2, $3
-                for (i = 4; i <= NF; i++) printf " %s", $i
-                print ""
-            }' "$f"
-    done
-    for f in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] || continue
-        awk -v from="$this" -v to="$1" '
-            BEGIN { RS = ""; FS = "\n" }
-            {
+                components = $4
+                for (i = 5; i <= NF; i++) components = components " " $i
+                emit(options, $2, $3, components)
+            }
+            deb822 {
                 delete field
                 for (i = 1; i <= NF; i++) {
                     if ($i !~ /^[A-Za-z-]+:/) continue
-                    name = tolower(substr($i, 1, index($i, ":") - 1))
-                    field[name] = substr($i, index($i, ":") + 1)
+                    value = substr($i, index($i, ":") + 1)
+                    gsub(/^[ \t]+|[ \t]+$/, "", value)
+                    field[tolower(substr($i, 1, index($i, ":") - 1))] = value
                 }
                 if (field["types"] !~ /(^| )deb( |$)/ || field["enabled"] ~ /no/) next
                 options = ""
-                if (field["signed-by"] ~ /^ *\//) { options = field["signed-by"]; gsub(/ /, "", options); options = "[signed-by=" options "] " }
+                if (field["signed-by"] ~ /^\/[^ ]*$/) options = "[signed-by=" field["signed-by"] "]"
                 n = split(field["uris"], uris, " ")
                 m = split(field["suites"], suites, " ")
                 for (u = 1; u <= n; u++)
-                    for (s = 1; s <= m; s++) {
-                        suite = suites[s]
-                        if (suite != from && index(suite, from "-") != 1) continue
-                        sub(from, to, suite)
-                        print "deb " options uris[u] " " suite field["components"]
-                    }
+                    for (v = 1; v <= m; v++) emit(options, uris[u], suites[v], field["components"])
             }' "$f"
     done
 }
@@ -106,7 +106,11 @@ make_root() {
     archive_sources "$1" >"$work/sources.list"
     [ -s "$work/sources.list" ] || skip "this machine's apt sources name no Debian archive of $this"
     acquire_settings >"$work/acquire.conf"
-    if ! mmdebstrap --variant=important --aptopt="$work/acquire.conf" "$1" "$work/base.tar" \
+    local key keys=()
+    while read -r key; do
+        keys+=(--setup-hook="mkdir -p \"\$1${key%/*}\" && cp $key \"\$1$key\"")
+    done < <(grep -o 'signed-by=[^] ]*' "$work/sources.list" | cut -d= -f2 | sort -u)
+    if ! mmdebstrap --variant=important --aptopt="$work/acquire.conf" "${keys[@]}" "$1" "$work/base.tar" \
         "$work/sources.list" </dev/null >"$work/mmdebstrap.log" 2>&1; then
         tail -n 20 "$work/mmdebstrap.log"
         grep -Eq "$unreachable" "$work/mmdebstrap.log" && skip "the package archive cannot be reached"
