@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for the game, builds it, then plays or tests it.
+# Sets up a Debian 12 or 13 machine for the game, builds it, then plays or
+# tests it.
 #   ./setup.sh play   install what building and playing need, build the game
 #                     and its pictures, start it in its picture folder
 #   ./setup.sh test   install the test tools too, build everything, run the
@@ -9,6 +10,11 @@
 # Both can be run again at any time, test after play and play after test;
 # they only redo what is needed. When a step of the set-up fails, the last
 # line says which and the status is 3 (the game's own 1 means no display).
+# The test suite sets two variables for its run in a root of the other
+# release (tests/clean_root.sh): with PURUMOKE_SETUP_ONLY set, test installs
+# what the tests need and stops there; with PURUMOKE_ROOT_RUN set, it runs
+# the suite without what runs on the machine's own release alone (the
+# sanitizer build, the fuzzing, reprotest and the clean-root tests).
 set -euo pipefail
 
 # Runs one step of the set-up; a failure ends the script with status 3 and
@@ -28,6 +34,14 @@ case "$mode" in
     *) echo "usage: $0 play|test" >&2; exit 2 ;;
 esac
 
+# The package names below are those of Debian 12 and 13.
+# shellcheck source=/dev/null
+case "$(. /etc/os-release 2>/dev/null && echo "${ID:-} ${VERSION_ID:-}")" in
+    "debian 12"|"debian 13") ;;
+    *) echo "setup.sh: sets up Debian 12 or 13 only, not $(. /etc/os-release 2>/dev/null; echo "${PRETTY_NAME:-this system}")" >&2
+       exit 3 ;;
+esac
+
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="$here/build"
 
@@ -35,26 +49,63 @@ build="$here/build"
 # Qt's translations (its dialogs' buttons in the desktop's language); `file`
 # lets CPack find the libraries the package depends on.
 play_packages=(
-    build-essential cmake ninja-build pkg-config file
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libxcb1-dev
-    fonts-ipafont-gothic qt6-translations-l10n
+    build-essential
+    cmake
+    ninja-build
+    pkg-config
+    file
+    qt6-base-dev
+    qt6-base-dev-tools
+    qt6-svg-dev
+    libqt6svg6
+    libxcb1-dev
+    fonts-ipafont-gothic
+    qt6-translations-l10n
 )
-# Only the tests use these: virtual X servers and window managers, the
-# accessibility bus and a screen reader, Wayland, the package's checkers,
-# clang for the fuzzer, Noto CJK for names the IPA faces lack, and Qt's
-# platform headers for a test that gives the screen another refresh rate.
+# Only the tests use these: virtual X servers and window managers, Xorg's
+# dummy driver and xrandr for a desk of two monitors, the accessibility bus
+# and a screen reader (gdbus stands in for one in a unit test), Wayland, the
+# package's checkers, clang for the fuzzer, Noto CJK for names the IPA faces
+# lack, and Qt's platform headers for a test that gives the screen another
+# refresh rate.
 test_packages=(
     fonts-noto-cjk
-    xvfb xauth openbox xdotool wmctrl x11-utils x11-apps
-    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils libglib2.0-bin
-    dbus at-spi2-core python3-pyatspi
-    weston xwayland qt6-wayland
-    desktop-file-utils appstream
-    dpkg-dev lintian
-    clang libclang-rt-14-dev
-    mmdebstrap uidmap reprotest faketime disorderfs locales
-    kwin-x11 kwin-style-breeze mutter xfwm4
-    orca speech-dispatcher speech-dispatcher-espeak-ng
+    xvfb
+    xauth
+    openbox
+    xdotool
+    wmctrl
+    x11-utils
+    x11-apps
+    xserver-xorg-core
+    xserver-xorg-video-dummy
+    x11-xserver-utils
+    libglib2.0-bin
+    dbus
+    at-spi2-core
+    python3-pyatspi
+    weston
+    xwayland
+    qt6-wayland
+    desktop-file-utils
+    appstream
+    dpkg-dev
+    lintian
+    clang
+    libclang-rt-dev
+    mmdebstrap
+    uidmap
+    reprotest
+    faketime
+    disorderfs
+    locales
+    kwin-x11
+    kwin-style-breeze
+    mutter
+    xfwm4
+    orca
+    speech-dispatcher
+    speech-dispatcher-espeak-ng
     qt6-base-private-dev
 )
 packages=("${play_packages[@]}")
@@ -90,9 +141,10 @@ ensure_test_locale() {
 # play leaves the tests out of the configuration, since what they need is
 # not installed; test turns them on, and a play after it keeps them.
 build_game() {
-    local options=()
+    local options=() root_run=OFF
+    [ -z "${PURUMOKE_ROOT_RUN:-}" ] || root_run=ON
     if [ "$mode" = test ]; then
-        options=(-DBUILD_TESTING=ON)
+        options=(-DBUILD_TESTING=ON "-DPURUMOKE_ROOT_RUN=$root_run")
     elif [ ! -f "$build/CMakeCache.txt" ]; then
         options=(-DBUILD_TESTING=OFF)
     fi
@@ -135,8 +187,24 @@ fuzz_pictures() {
     fi
 }
 
+# The suite, then what its run in a root of the other release said: the
+# summary comes last where the log shows it.
+run_tests() {
+    local other="$build/clean-root/other-release.txt" status=0
+    rm -f "$other"
+    (cd "$build" && ctest --output-on-failure -j "$(nproc)") || status=$?
+    if [ -s "$other" ]; then
+        echo "The suite in a root of the other release:"
+        cat "$other"
+    fi
+    [ "$status" -eq 0 ] || { echo "setup.sh: the tests failed (status $status)" >&2; exit 3; }
+}
+
 install_packages
 [ "$mode" = play ] || ensure_test_locale
+if [ "$mode" = test ] && [ -n "${PURUMOKE_SETUP_ONLY:-}" ]; then
+    exit 0
+fi
 
 case "$mode" in
     play)
@@ -147,7 +215,8 @@ case "$mode" in
         ;;
     test)
         build_game
-        (cd "$build" && step "the tests" ctest --output-on-failure -j "$(nproc)")
+        run_tests
+        [ -n "${PURUMOKE_ROOT_RUN:-}" ] && exit 0
         test_sanitized
         fuzz_pictures
         ;;
