@@ -249,6 +249,9 @@ void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &ti
     QMessageBox box(icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
                     title, displayText(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    // A screen reader tells a box by its description; newer ones no
+    // longer look for the text among the box's labels.
+    box.setAccessibleDescription(box.text());
     box.exec();
 }
 
