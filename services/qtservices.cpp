@@ -151,6 +151,29 @@ void QtServices::showModal(QWidget &window, bool taskbarEntry)
     // A quick player may have closed it while the window manager framed it.
     if (shown && !shown->isHidden())
         loop.exec();
+    awaitRelease(shown);
+}
+
+void QtServices::awaitRelease(const QPointer<QWidget> &window)
+{
+    // Some window managers (Xfce's) hand the activation on to a window of
+    // their choice once they have taken a closed window down, whatever the
+    // program asked for meanwhile, and refuse a later request that carries
+    // an older time than theirs. So the game goes on only once another
+    // window is active, and once it has taken in the events sent before
+    // the answer that said so: they bring the server's time of the change.
+    constexpr int Patience = 1000;
+    QElapsedTimer waited;
+    waited.start();
+    auto held = [&window] {
+        const std::optional<quintptr> active = x11::activeWindow();
+        return active && (*active == 0 || *active == window->winId());
+    };
+    while (window && held() && waited.elapsed() < Patience) {
+        m_wakeUp.start(10);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    QCoreApplication::processEvents();
 }
 
 void QtServices::activateWindow(QWidget &window)
@@ -318,6 +341,9 @@ void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &ti
                              icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
                              title, displayText(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    // A screen reader tells a box by its description; newer ones no
+    // longer look for the text among the box's labels.
+    box.setAccessibleDescription(box.text());
     box.exec();
 }
 

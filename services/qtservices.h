@@ -71,6 +71,9 @@ private:
     /// Handles events until the window manager has framed a window just
     /// shown, or has taken too long.
     void awaitFraming(const QPointer<QWidget> &window);
+    /// Handles events until the window manager no longer has a window just
+    /// hidden as the active one, or has taken too long.
+    void awaitRelease(const QPointer<QWidget> &window);
 
     QRandomGenerator m_random;
     FramePace m_pace;

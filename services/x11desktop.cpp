@@ -172,6 +172,19 @@ std::optional<bool> isViewable(QWidget *window)
     return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
+std::optional<quintptr> activeWindow()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return std::nullopt;
+    const xcb_atom_t active = atom(c, "_NET_ACTIVE_WINDOW");
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, rootOf(c), active, XCB_ATOM_WINDOW, 0, 1), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+        return std::nullopt;
+    return *static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
+}
+
 std::unique_ptr<QAbstractNativeEventFilter> watchFrames(std::function<void(QWidget *window)> changed)
 {
     xcb_connection_t *c = connection();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QtGlobal>
 
 #include <functional>
 #include <memory>
@@ -29,6 +30,10 @@ std::optional<QMargins> frameExtents(QWidget *window);
 /// Whether the window manager has mapped a window into its frame, so
 /// that it is on the screen; nothing off X11.
 std::optional<bool> isViewable(QWidget *window);
+
+/// The window the window manager names as the active one, 0 for none;
+/// nothing off X11 or where it does not say.
+std::optional<quintptr> activeWindow();
 
 /// Calls back, from the event loop, whenever the window manager says
 /// anew which frame it puts around one of the program's windows, for as

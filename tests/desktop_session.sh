@@ -91,13 +91,14 @@ reader() {
     "$python" "$here/atspi_session.py" "$@" || failures=$((failures + 1))
 }
 
-# The id of the window with exactly this title, waiting for it up to the
-# given seconds (15 by default).
+# The id of the game's window with exactly this title, waiting for it up to
+# the given seconds (15 by default). Newer mutters draw the frames in a
+# program of their own, whose windows carry the same titles.
 window() {
     local pattern
     pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
     for _ in $(seq $((${2:-15} * 10))); do
-        id=$(xdotool search --name "^$pattern\$" 2>/dev/null | head -n 1)
+        id=$(xdotool search --all --pid "$pid" --name "^$pattern\$" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
@@ -421,7 +422,7 @@ fi
 answer "卒業式" "$calendar_wait"
 # Either a heroine's letter, which Escape closes, or nobody came.
 for _ in $(seq 150); do
-    ending=$(xdotool search --onlyvisible --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
+    ending=$(xdotool search --all --onlyvisible --pid "$pid" --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
     if [ -n "$ending" ]; then
         becomes_active "$ending" || fail "the ending window is not active"
         settles centred "$ending" || fail "the ending window is not centred by its frame: $(outer "$ending")"

@@ -231,4 +231,5 @@ else
     fail "no graduation"
 fi
 heard 0 | grep -qxE '[23]年目' || fail "no new school year was heard"
+heard 0 | grep -qx '4年目' && fail "graduation day was told as a fourth school year"
 finish

@@ -122,10 +122,14 @@ void useAccessibility(bool on)
 QScreen *useMonitors(QRect primary, QRect other, double density)
 {
     // The offscreen platform tells screens apart by name, and the one that
-    // was there first, named "", stays the primary one.
+    // was there first, named "", stays the primary one. The density comes
+    // from Qt's own scaling of a monitor of more dots per inch: the same on
+    // every Qt, whereas the platform's own ratio reaches the windows only
+    // on some.
     auto monitor = [density](const QString &name, QRect place) {
-        return QJsonObject{{"name", name},       {"x", place.x()},          {"y", place.y()},
-                           {"width", place.width()}, {"height", place.height()}, {"dpr", density}};
+        const QSize dots = place.size() * density;
+        return QJsonObject{{"name", name},         {"x", place.x()},           {"y", place.y()},
+                           {"width", dots.width()}, {"height", dots.height()}, {"logicalDpi", 96 * density}};
     };
     QJsonArray monitors{monitor(QString(), primary)};
     if (!other.isEmpty())

@@ -56,9 +56,11 @@ start_game() {
 }
 
 # Waits up to 15 s for the game's title window in its Wayland messages.
+# An object is written "xdg_toplevel@15" by older libwayland and
+# "xdg_toplevel#15" by newer ones.
 native_title_shows() {
     for _ in $(seq 150); do
-        grep -q "xdg_toplevel@[0-9]*\.set_title(\"$title\")" "$work/game.err" && return 0
+        grep -q "xdg_toplevel[@#][0-9]*\.set_title(\"$title\")" "$work/game.err" && return 0
         kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
@@ -102,7 +104,7 @@ if start_weston native; then
     start_game WAYLAND_DEBUG=1
     native_title_shows || { cat "$work/game.err"; fail "no native title window"; }
     # The compositor ties the windows to the menu entry by their app id.
-    grep -q 'xdg_toplevel@[0-9]*\.set_app_id("io\.github\.purumoke\.Nostalica")' "$work/game.err" \
+    grep -q 'xdg_toplevel[@#][0-9]*\.set_app_id("io\.github\.purumoke\.Nostalica")' "$work/game.err" \
         || fail "the title window's app id is not the menu entry's name"
     # Everything but the Wayland messages themselves ("[time] ...").
     grep -v '^\[ *[0-9]*\.[0-9]*\] ' "$work/game.err" "$work/game.out" >"$work/said" && {

@@ -170,6 +170,7 @@ private:
     }
 };
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 /// Words for a screen reader to say at once, held by an unseen child of
 /// the control with the keyboard. A screen reader speaks the text that
 /// appears beside the focus when that text is also selected, as soon as it
@@ -229,6 +230,7 @@ public:
 private:
     QString m_words;
 };
+#endif
 
 QAccessibleInterface *gameAccessible(const QString &className, QObject *object)
 {
@@ -264,6 +266,13 @@ void speakAtOnce(const QWidget &window, const QString &words)
     QWidget *focus = QApplication::focusWidget();
     if (!focus || focus->window() != &window)
         return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // An announcement the screen reader says at once, cutting short
+    // whatever it is saying.
+    QAccessibleAnnouncementEvent announcement(focus, words);
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    QAccessible::updateAccessibility(&announcement);
+#else
     static const QString holderName = QStringLiteral("spokenWords");
     QObject *holder = focus->findChild<QObject *>(holderName, Qt::FindDirectChildrenOnly);
     if (!holder) {
@@ -272,4 +281,5 @@ void speakAtOnce(const QWidget &window, const QString &words)
         QAccessible::registerAccessibleInterface(new SpokenWords(holder));
     }
     static_cast<SpokenWords *>(QAccessible::queryAccessibleInterface(holder))->say(words);
+#endif
 }

@@ -107,9 +107,12 @@ void tellListener(Form1 &main, qint16 year, qint16 month)
         }
     }
     if (!TimeStopped && main.shownMonth != 0) {
-        if (year != main.shownYear)
-            speakAtOnce(main, Digits(year) + QStringLiteral("年目"));
-        else if (month != main.shownMonth)
+        // Graduation day, which the labels show as a fourth year, is told by
+        // its own box: a year told then would cut that short.
+        if (year != main.shownYear) {
+            if (year < 4)
+                speakAtOnce(main, Digits(year) + QStringLiteral("年目"));
+        } else if (month != main.shownMonth)
             speakAtOnce(main, Digits(month) + QStringLiteral("月"));
     }
     main.shownYear = year;
