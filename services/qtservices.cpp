@@ -5,6 +5,7 @@
 #include "services/screenreader.h"
 #include "services/x11desktop.h"
 #include "services/windowreports.h"
+#include "windows/accessible.h"
 
 #include <QApplication>
 #include <QAbstractNativeEventFilter>
@@ -337,13 +338,20 @@ private:
 
 void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &title)
 {
-    GameBox<QMessageBox> box(*this, gameScreen(),
-                             icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
-                             title, displayText(text), QMessageBox::Ok);
+    installAccessibleRoles();
+    GameBox<TextMessageBox> box(*this, gameScreen(),
+                                icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
+                                title, displayText(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    // A screen reader tells a box by its description; newer ones no
-    // longer look for the text among the box's labels.
+    // A screen reader tells a box by its description, or by its text when
+    // nothing had the keyboard before it; newer ones no longer look for the
+    // text among the box's labels. The label of the message labels the box,
+    // so that an older one does not read it after the description again.
+    // (None of the game's messages has an ampersand, which a label with a
+    // buddy would take for a shortcut.)
     box.setAccessibleDescription(box.text());
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setBuddy(&box);
     box.exec();
 }
 

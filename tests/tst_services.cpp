@@ -5,12 +5,14 @@
 #include "services/twips.h"
 #include "tests/testgame.h"
 
+#include <QAccessible>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -23,6 +25,8 @@
 #include <QTimer>
 #include <QTranslator>
 #include <qpa/qwindowsysteminterface.h>
+
+#include <algorithm>
 
 using namespace game;
 
@@ -124,9 +128,21 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
+            // Answered first: a failed check below must not leave the box waiting.
+            box->accept();
             shown = box->text();
             QCOMPARE(box->textFormat(), Qt::PlainText);
-            box->accept();
+            // A screen reader reads the message as the alert's own text.
+            QAccessibleInterface *told = QAccessible::queryAccessibleInterface(box);
+            QCOMPARE(told->role(), QAccessible::AlertMessage);
+            QCOMPARE(told->text(QAccessible::Name), QStringLiteral("題"));
+            QVERIFY(told->textInterface());
+            QCOMPARE(told->textInterface()->text(0, told->textInterface()->characterCount()), shown);
+            // ...and its label, which labels the box, is not read again as a loose label.
+            auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            const auto related = QAccessible::queryAccessibleInterface(label)->relations();
+            QVERIFY(std::any_of(related.begin(), related.end(), [&](const auto &pair) { return pair.first == told; }));
         });
         real.messageBox(QStringLiteral("<b>一行目</b>\n\r二行目"), BoxIcon::Information, QStringLiteral("題"));
         QCOMPARE(shown, QStringLiteral("<b>一行目</b>\n二行目"));
