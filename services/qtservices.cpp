@@ -41,16 +41,6 @@ void useGameFonts()
     QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 }
 
-void useQtTranslations(const QLocale &locale)
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
-}
-
 QtServices::QtServices()
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);

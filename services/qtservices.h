@@ -93,10 +93,6 @@ private:
 /// button, menu and box, the fixed-pitch one where a window asks for it.
 void useGameFonts();
 
-/// Qt's own texts (the boxes' buttons) in the languages of this locale
-/// where Qt's translations have them; English otherwise.
-void useQtTranslations(const QLocale &locale);
-
 /// A uniform random number strictly below 1 from 24 random bits, so that
 /// it stays below 1 when rounded to single precision.
 float unitFloat(quint32 bits);
