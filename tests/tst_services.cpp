@@ -1,5 +1,6 @@
 #include "game/module1.h"
 #include "services/framepace.h"
+#include "services/language.h"
 #include "services/runtimeerror.h"
 #include "services/screenreader.h"
 #include "services/twips.h"
@@ -16,6 +17,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -148,22 +150,50 @@ private slots:
         QCOMPARE(shown, QStringLiteral("<b>一行目</b>\n二行目"));
     }
 
-    void realInputBoxButtonsSpeakTheDesktopsLanguage_data()
+    void theGameSpeaksTheFirstOfItsLanguagesTheDesktopAsksFor_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("cancel");
-        QTest::newRow("Japanese") << "ja_JP" << "キャンセル";
-        QTest::newRow("English") << "en_GB" << "Cancel";
-        QTest::newRow("no language") << "C" << "Cancel";
+        QTest::addColumn<QString>("LANGUAGE");
+        QTest::addColumn<QString>("LANG");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("ja:en") << "ja:en" << "en_US.UTF-8" << "" << false;
+        QTest::newRow("ja:en, --language=en") << "ja:en" << "en_US.UTF-8" << "en" << true;
+        QTest::newRow("en:ja") << "en:ja" << "ja_JP.UTF-8" << "" << true;
+        QTest::newRow("en:ja, --language=ja") << "en:ja" << "ja_JP.UTF-8" << "ja" << false;
+        QTest::newRow("fr") << "" << "fr_FR.UTF-8" << "" << true;
+        QTest::newRow("fr, --language=ja") << "" << "fr_FR.UTF-8" << "ja" << false;
+        QTest::newRow("fr:ja") << "fr:ja" << "fr_FR.UTF-8" << "" << false;
+        QTest::newRow("fr:ja, --language=en") << "fr:ja" << "fr_FR.UTF-8" << "en" << true;
+        QTest::newRow("C") << "" << "C.UTF-8" << "" << false;
+        QTest::newRow("C, --language=en") << "" << "C.UTF-8" << "en" << true;
+        QTest::newRow("empty") << "" << "" << "" << false;
+        QTest::newRow("empty, --language=en") << "" << "" << "en" << true;
+        QTest::newRow("POSIX, then English") << "" << "POSIX" << "" << false;
+        QTest::newRow("en_GB@euro") << "" << "en_GB.ISO-8859-15@euro" << "" << true;
     }
 
-    void realInputBoxButtonsSpeakTheDesktopsLanguage()
+    void theGameSpeaksTheFirstOfItsLanguagesTheDesktopAsksFor()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, cancel);
+        QFETCH(QString, LANGUAGE);
+        QFETCH(QString, LANG);
+        QFETCH(QString, choice);
+        QFETCH(bool, english);
+        QProcessEnvironment desktop;
+        desktop.insert(QStringLiteral("LANGUAGE"), LANGUAGE);
+        desktop.insert(QStringLiteral("LANG"), LANG);
+        const Language chosen = language::choose(choice, language::desktopLanguages(desktop));
+        QCOMPARE(chosen == Language::English, english);
+
+        // Qt's own buttons in the game's boxes follow the game's language,
+        // not the desktop's.
         if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm"))
             QSKIP("Qt's translations (qt6-translations-l10n) are not installed");
-        useQtTranslations(QLocale(locale));
+        language::use(chosen);
+        auto speakJapaneseAgain = qScopeGuard([] {
+            qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+            language::use(Language::Japanese);
+            qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+        });
         QtServices real;
         QStringList buttons;
         QTimer::singleShot(0, [&] {
@@ -174,9 +204,7 @@ private slots:
             box->reject();
         });
         real.inputBox(QStringLiteral("名前は？"), QStringLiteral("題"), QString());
-        // The next row starts from Qt's own English again.
-        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
-        QVERIFY2(buttons.contains(cancel), qPrintable(buttons.join(QLatin1Char(','))));
+        QVERIFY2(buttons.contains(english ? "Cancel" : "キャンセル"), qPrintable(buttons.join(QLatin1Char(','))));
     }
 
     void daysComeOneFrameApartAndALateDayDoesNotHurryTheNext()
