@@ -61,6 +61,7 @@ play_packages=(
     libxcb1-dev
     fonts-ipafont-gothic
     qt6-translations-l10n
+    qt6-l10n-tools
 )
 # Only the tests use these: virtual X servers and window managers, Xorg's
 # dummy driver and xrandr for a desk of two monitors, the accessibility bus

@@ -92,7 +92,7 @@ void freshGame()
     for (QWidget *window : QApplication::topLevelWidgets())
         delete window;
     game::ResetState();
-    game::FriendName = game::PresetFriendName;
+    game::FriendName = game::PresetFriendName();
     forms::load<Form1>();
     game::LoadEventPictures();
 }

@@ -6,6 +6,8 @@
 #include "windows/forms.h"
 #include "windows/label.h"
 
+#include <QCoreApplication>
+
 namespace game {
 
 namespace {
@@ -15,11 +17,12 @@ constexpr qint16 WinningScore = 16;
 
 QString Letter(const QString &winner)
 {
-    const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("木下：「ちぃぃっす。俺っちは伝説の木下。これ、お前にわたしてくれって、預かったぞ。んじゃなー。」")
-           + lineBreak + QStringLiteral("あっ！これは") + winner
-           + QStringLiteral("からのラブレターだ！ぷるもけ！！！！！") + lineBreak
-           + QStringLiteral("ゲームはこれでおしまいね。ぷるもけ。中途半端。");
+    return WithLineBreaks(QCoreApplication::translate(
+                              "Game",
+                              "木下：「ちぃぃっす。俺っちは伝説の木下。これ、お前にわたしてくれって、預かったぞ。んじゃなー。」\n"
+                              "あっ！これは%1からのラブレターだ！ぷるもけ！！！！！\n"
+                              "ゲームはこれでおしまいね。ぷるもけ。中途半端。"))
+        .arg(winner);
 }
 
 } // namespace
@@ -27,14 +30,15 @@ QString Letter(const QString &winner)
 void RunEnding()
 {
     platform().messageBox(
-        QStringLiteral("さて、松本松本、じゃねーよ！、いよいよ、卒業式の日だ。伝説の樹の下でチミに告白するために待っているのはどの娘かな！？！？"),
-        BoxIcon::Information, QStringLiteral("卒業式"));
+        QCoreApplication::translate("Game", "さて、松本松本、じゃねーよ！、いよいよ、卒業式の日だ。"
+                                            "伝説の樹の下でチミに告白するために待っているのはどの娘かな！？！？"),
+        BoxIcon::Information, QCoreApplication::translate("Game", "卒業式"));
 
     // Only a strictly higher score takes the lead: a tie goes to the
     // heroine with the lower index.
     QString winner;
     qint16 best = -999;
-    const QString names[4] = {QString(), FriendName, HeroineTwo, HeroineThree};
+    const QString names[4] = {QString(), FriendName, HeroineTwo(), HeroineThree()};
     for (int i = 1; i <= 3; ++i) {
         if (Score[i] > best) {
             winner = names[i];
@@ -44,8 +48,9 @@ void RunEnding()
 
     if (best < WinningScore) {
         platform().messageBox(
-            QStringLiteral("…ありゃ？伝説の樹の下にだれもいないっすよ？３年間何してきたの?もうちょっと、生活をエンジョイしなきゃ。やりなおし！！"),
-            BoxIcon::Question, QStringLiteral("あれ？"));
+            QCoreApplication::translate("Game", "…ありゃ？伝説の樹の下にだれもいないっすよ？３年間何してきたの?"
+                                                "もうちょっと、生活をエンジョイしなきゃ。やりなおし！！"),
+            BoxIcon::Question, QCoreApplication::translate("Game", "あれ？"));
         platform().endProgram(0);
     }
 

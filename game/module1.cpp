@@ -2,9 +2,25 @@
 
 #include "services/runtimeerror.h"
 
+#include <QCoreApplication>
 #include <QtNumeric>
 
 namespace game {
+
+QString HeroineTwo()
+{
+    return QCoreApplication::translate("Game", "武比山　保毛美");
+}
+
+QString HeroineThree()
+{
+    return QCoreApplication::translate("Game", "河馬之小路　おヨネ ");
+}
+
+QString PresetFriendName()
+{
+    return QCoreApplication::translate("Game", "富士崎　緒詩里");
+}
 
 qint16 Add16(qint16 a, qint16 b)
 {
@@ -17,6 +33,13 @@ qint16 Add16(qint16 a, qint16 b)
 QString Digits(qint16 value)
 {
     return QString::number(value);
+}
+
+QString WithLineBreaks(const QString &text)
+{
+    QString broken = text;
+    broken.replace(QLatin1Char('\n'), QStringLiteral("\n\r"));
+    return broken;
 }
 
 void ResetState()

@@ -13,13 +13,14 @@ using Boolean = qint16;
 constexpr Boolean True = -1;
 constexpr Boolean False = 0;
 
-/// The two heroines with fixed names; the family and given names are
-/// separated by an ideographic space, and the third name ends with an
-/// ordinary space that belongs to it.
-inline const QString HeroineTwo = QStringLiteral("武比山　保毛美");
-inline const QString HeroineThree = QStringLiteral("河馬之小路　おヨネ ");
+/// The two heroines with fixed names, in the language the game speaks.
+/// In Japanese the family and given names are separated by an ideographic
+/// space; the third name ends with an ordinary space that belongs to it,
+/// in every language.
+QString HeroineTwo();
+QString HeroineThree();
 /// The childhood friend's name when the player leaves it empty.
-inline const QString PresetFriendName = QStringLiteral("富士崎　緒詩里");
+QString PresetFriendName();
 
 // The game state. Score index 1 is the friend, 2 and 3 the fixed heroines;
 // index 0 is never used.
@@ -37,6 +38,10 @@ qint16 Add16(qint16 a, qint16 b);
 
 /// Integers print as plain decimal digits, with a minus sign when negative.
 QString Digits(qint16 value);
+
+/// A box or letter text with the game's line break, LF then CR, wherever
+/// the text (as written or translated) breaks its lines.
+QString WithLineBreaks(const QString &text);
 
 /// Puts the state back as a new process has it (used by tests, which play
 /// many games in one process).

@@ -2,6 +2,7 @@
 #include "services/services.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -29,11 +30,11 @@ QString bmpShortfall(const QByteArray &bytes)
     if (qFromLittleEndian<quint32>(header + 14) < 40 || (compression != 0 && compression != 3))
         return {}; // an old or compressed variant: Qt's reader checks it
     if (pixelOffset > bytes.size())
-        return QStringLiteral("絵のデータがファイルの外を指しています。");
+        return QCoreApplication::translate("RuntimeError", "絵のデータがファイルの外を指しています。");
     // Compared by division: rows times height of a made-up header overflows.
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
     if (width > 0 && height > 0 && rowBytes > (bytes.size() - pixelOffset) / height)
-        return QStringLiteral("ファイルが途中で切れています。");
+        return QCoreApplication::translate("RuntimeError", "ファイルが途中で切れています。");
     return {};
 }
 
@@ -45,11 +46,11 @@ QPixmap readOnePicture(const QString &fileName)
     };
     const QFileInfo info(fileName);
     if (!info.exists())
-        throw fail(QStringLiteral("ファイルが見つかりません。"));
+        throw fail(QCoreApplication::translate("RuntimeError", "ファイルが見つかりません。"));
     if (info.isDir())
-        throw fail(QStringLiteral("フォルダーです。"));
+        throw fail(QCoreApplication::translate("RuntimeError", "フォルダーです。"));
     if (info.size() > LargestPictureFile)
-        throw fail(QStringLiteral("絵のファイルとしては大きすぎます。"));
+        throw fail(QCoreApplication::translate("RuntimeError", "絵のファイルとしては大きすぎます。"));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw fail(file.errorString());

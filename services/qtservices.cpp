@@ -315,7 +315,8 @@ void QtServices::endProgram(int status)
 
 void QtServices::reportRuntimeError(const RuntimeError &error)
 {
-    GameBox<QMessageBox> box(*this, gameScreen(), QMessageBox::Critical, QStringLiteral("実行時エラー"),
+    GameBox<QMessageBox> box(*this, gameScreen(), QMessageBox::Critical,
+                             QCoreApplication::translate("RuntimeError", "実行時エラー"),
                              error.message(), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -2,6 +2,8 @@
 
 #include "services/services.h"
 
+#include <QCoreApplication>
+
 #include <cstdlib>
 
 namespace {
@@ -11,19 +13,19 @@ QString describe(ErrorKind kind, const QString &detail)
     QString text;
     switch (kind) {
     case ErrorKind::Overflow:
-        text = QStringLiteral("数値が範囲を超えました（オーバーフロー）。");
+        text = QCoreApplication::translate("RuntimeError", "数値が範囲を超えました（オーバーフロー）。");
         break;
     case ErrorKind::FloatingPoint:
-        text = QStringLiteral("浮動小数点演算でエラーが起きました。");
+        text = QCoreApplication::translate("RuntimeError", "浮動小数点演算でエラーが起きました。");
         break;
     case ErrorKind::PictureLoading:
-        text = QStringLiteral("絵のファイルを読み込めません。");
+        text = QCoreApplication::translate("RuntimeError", "絵のファイルを読み込めません。");
         break;
     case ErrorKind::WindowOperation:
-        text = QStringLiteral("ウィンドウの操作に失敗しました。");
+        text = QCoreApplication::translate("RuntimeError", "ウィンドウの操作に失敗しました。");
         break;
     case ErrorKind::Internal:
-        text = QStringLiteral("内部エラーが起きました。");
+        text = QCoreApplication::translate("RuntimeError", "内部エラーが起きました。");
         break;
     }
     if (!detail.isEmpty())

@@ -56,7 +56,7 @@ private slots:
     void init()
     {
         services = &freshGame();
-        FriendName = PresetFriendName;
+        FriendName = PresetFriendName();
         loadMainWindowWithPictures();
     }
 

@@ -32,7 +32,7 @@ private slots:
     void init()
     {
         services = &freshGame();
-        FriendName = PresetFriendName;
+        FriendName = PresetFriendName();
         loadMainWindowWithPictures();
     }
 

@@ -48,7 +48,7 @@ private slots:
     void init()
     {
         services = &freshGame();
-        FriendName = PresetFriendName;
+        FriendName = PresetFriendName();
     }
 
     void highestScoreOfAtLeastSixteenWins_data()

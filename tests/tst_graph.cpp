@@ -42,7 +42,7 @@ GraphSeen openGraph(ScriptedServices &services)
             seen.names.append(graph.Label1[row]->caption());
             seen.tracks.append(graph.Label2[row]->caption());
             const QString bar = graph.Label2[row + 3]->caption();
-            QVERIFY(Form4::BarText.startsWith(bar));
+            QVERIFY(Form4::barText().startsWith(bar));
             seen.redCharacters.append(bar.size());
             seen.shares.append(readAs(graph.Label2[row + 3]));
             // The grey track has nothing to read; the bar is labelled by the name.
@@ -71,7 +71,7 @@ private slots:
     void init()
     {
         services = &freshGame();
-        FriendName = PresetFriendName;
+        FriendName = PresetFriendName();
     }
 
     void barsShowEachShareInTwentieths_data()
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(seen.redCharacters, red);
         for (int row = 0; row < 3; ++row)
             QCOMPARE(seen.shares[row], QStringLiteral("%1 / 20").arg(red[row]));
-        QCOMPARE(seen.tracks, QStringList(3, Form4::BarText));
+        QCOMPARE(seen.tracks, QStringList(3, Form4::barText()));
         QCOMPARE(seen.names, (QStringList{"富士崎　緒詩里", "武比山　保毛美", "河馬之小路　おヨネ "}));
         QCOMPARE(seen.spoken, QStringLiteral("富士崎　緒詩里 %1 / 20\n武比山　保毛美 %2 / 20\n河馬之小路　おヨネ  %3 / 20")
                                   .arg(red[0])

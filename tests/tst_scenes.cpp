@@ -21,7 +21,7 @@ private slots:
     void init()
     {
         services = &freshGame();
-        FriendName = PresetFriendName;
+        FriendName = PresetFriendName();
     }
 
     void everySceneprintsFourLinesAndChangesOneScore_data()
@@ -117,7 +117,7 @@ private slots:
 
     void namesAreComparedExactlyFriendFirst()
     {
-        FriendName = HeroineTwo;
+        FriendName = HeroineTwo();
         PlayEvent(1);
         QCOMPARE(Score, (Scores{0, 1, 0, 0}));
 

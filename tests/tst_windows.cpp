@@ -36,7 +36,7 @@ private slots:
     void init()
     {
         services = &freshGame();
-        FriendName = PresetFriendName;
+        FriendName = PresetFriendName();
     }
 
     void mainWindowIsLaidOutInTwips()

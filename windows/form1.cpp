@@ -22,12 +22,63 @@ constexpr int HolderPlaces[17][2] = {
     {2640, 3000}, {2880, 3240}, {3120, 3480}, {3240, 2520}, {3480, 2760},
 };
 
+/// A text of the window with what it is for, which tells apart the same
+/// words used twice.
+struct Text
+{
+    const char *source;
+    const char *comment;
+};
+
+// The months as the date label shows them and as a listener hears them:
+// "10月" both in Japanese; "Oct" and "October" in English.
+constexpr Text LabelMonths[12] = {
+    QT_TRANSLATE_NOOP3("Form1", "1月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "2月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "3月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "4月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "5月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "6月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "7月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "8月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "9月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "10月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "11月", "date label"),
+    QT_TRANSLATE_NOOP3("Form1", "12月", "date label"),
+};
+constexpr Text SpokenMonths[12] = {
+    QT_TRANSLATE_NOOP3("Form1", "1月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "2月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "3月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "4月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "5月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "6月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "7月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "8月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "9月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "10月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "11月", "spoken"),
+    QT_TRANSLATE_NOOP3("Form1", "12月", "spoken"),
+};
+
+QString monthName(qint16 month, const Text (&names)[12])
+{
+    if (month < 1 || month > 12)
+        return Form1::tr("%1月").arg(game::Digits(month));
+    return Form1::tr(names[month - 1].source, names[month - 1].comment);
+}
+
+QString yearName(qint16 year)
+{
+    return Form1::tr("%1年目").arg(game::Digits(year));
+}
+
 } // namespace
 
 Form1::Form1()
     : Form(Border::Sizable, true)
 {
-    setWindowTitle(QStringLiteral("ぷるノス　メイン画面"));
+    setWindowTitle(tr("ぷるノス　メイン画面"));
     setClientSizeTwips(4350, 2100);
 
     // Created bottom to top: the picture lies under the buttons.
@@ -42,9 +93,9 @@ Form1::Form1()
     place(Label1, 2640, 240, 855, 375);
     Label2 = new Label(this);
     place(Label2, 2880, 720, 975, 255);
-    Command1 = new QPushButton(QStringLiteral("時間よ止まれ"), this);
+    Command1 = new QPushButton(tr("時間よ止まれ"), this);
     place(Command1, 2760, 1560, 1455, 375);
-    Command2 = new QPushButton(QStringLiteral("ぷるもけグラフ"), this);
+    Command2 = new QPushButton(tr("ぷるもけグラフ"), this);
     place(Command2, 2760, 1080, 1455, 375);
 
     setTabOrder(Command1, Command2);
@@ -111,9 +162,9 @@ void tellListener(Form1 &main, qint16 year, qint16 month)
         // its own box: a year told then would cut that short.
         if (year != main.shownYear) {
             if (year < 4)
-                speakAtOnce(main, Digits(year) + QStringLiteral("年目"));
+                speakAtOnce(main, yearName(year));
         } else if (month != main.shownMonth)
-            speakAtOnce(main, Digits(month) + QStringLiteral("月"));
+            speakAtOnce(main, monthName(month, SpokenMonths));
     }
     main.shownYear = year;
     main.shownMonth = month;
@@ -125,9 +176,9 @@ void ShowDate(const qint16 &year, const qint16 &month, const qint16 &day)
 {
     Form1 &main = forms::load<Form1>();
     // Drawn at once, so that every day of the calendar reaches the screen.
-    main.Label1->setCaption(Digits(year) + QStringLiteral("年目"));
+    main.Label1->setCaption(yearName(year));
     main.Label1->repaint();
-    main.Label2->setCaption(Digits(month) + QStringLiteral("月") + Digits(day) + QStringLiteral("日"));
+    main.Label2->setCaption(Form1::tr("%1%2日").arg(monthName(month, LabelMonths), Digits(day)));
     main.Label2->repaint();
     tellListener(main, year, month);
 }
@@ -137,7 +188,7 @@ void ShowEventPicture(const qint16 &n)
     Form1 &main = forms::load<Form1>();
     if (n < 0 || n >= qint16(main.Image1.size()))
         throw RuntimeError(ErrorKind::WindowOperation,
-                           QStringLiteral("絵の番号 %1 はありません。").arg(n));
+                           Form1::tr("絵の番号 %1 はありません。").arg(n));
     main.Image2->setPicture(main.Image1[n]->picture());
     main.Image2->repaint();
     // Named after the place of the day's event when time stops there. A

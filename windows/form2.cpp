@@ -10,19 +10,19 @@
 Form2::Form2()
     : Form(Border::FixedDialog, false)
 {
-    setWindowTitle(QStringLiteral("ぷるもけ　ノスタリカ"));
+    setWindowTitle(tr("ぷるもけ　ノスタリカ"));
 
     menuBar = new QMenuBar(this);
-    mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    mnustart = mnuFile->addAction(QStringLiteral("&Start"));
-    mnuexit = mnuFile->addAction(QStringLiteral("E&xit"));
-    mnuhelp = menuBar->addMenu(QStringLiteral("&Help"));
-    mnuabout = mnuhelp->addAction(QStringLiteral("&About"));
+    mnuFile = menuBar->addMenu(tr("&File"));
+    mnustart = mnuFile->addAction(tr("&Start"));
+    mnuexit = mnuFile->addAction(tr("E&xit"));
+    mnuhelp = menuBar->addMenu(tr("&Help"));
+    mnuabout = mnuhelp->addAction(tr("&About"));
 
     clientArea = new PictureBox(this);
-    clientArea->setAccessibleName(QStringLiteral("ぷるもけ　ノスタリカ"));
+    clientArea->setAccessibleName(windowTitle());
     // What a sighted player learns from the menu.
-    clientArea->setAccessibleDescription(QStringLiteral("File の Start（Alt+F、S）か、ダブルクリックで始まります"));
+    clientArea->setAccessibleDescription(tr("File の Start（Alt+F、S）か、ダブルクリックで始まります"));
     // The window's only control that can hold the keyboard: it has it when
     // the window opens, so a screen reader names the picture then.
     clientArea->setFocusPolicy(Qt::TabFocus);
@@ -93,5 +93,5 @@ void Form2::mnuexit_Click()
 
 void Form2::mnuabout_Click()
 {
-    platform().messageBox(QStringLiteral("ぷるもけ！"), BoxIcon::Information, QStringLiteral("ぷるもけ！"));
+    platform().messageBox(tr("ぷるもけ！"), BoxIcon::Information, tr("ぷるもけ！"));
 }

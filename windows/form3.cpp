@@ -17,7 +17,7 @@ QString shownDay()
     const Form1 *main = forms::loaded<Form1>();
     if (!main || main->Label1->caption().isEmpty())
         return {};
-    return main->Label1->caption() + QStringLiteral("　") + main->Label2->caption();
+    return Form3::tr("%1　%2").arg(main->Label1->caption(), main->Label2->caption());
 }
 
 } // namespace
@@ -25,7 +25,7 @@ QString shownDay()
 Form3::Form3()
     : Form(Border::FixedToolWindow, false)
 {
-    setWindowTitle(QStringLiteral("メッセージ"));
+    setWindowTitle(tr("メッセージ"));
     setClientSizeTwips(8385, 1350);
     // Shown after the main window, it must not take the activation from it:
     // the stop button keeps the keyboard focus, so a key press stops time.
@@ -46,7 +46,7 @@ Form3::Form3()
     m_printArea->setPalette(colours);
     m_printArea->setAutoFillBackground(true);
 
-    Command1 = new QPushButton(QStringLiteral("次いってみよう"), this);
+    Command1 = new QPushButton(tr("次いってみよう"), this);
     Command1->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9, QFont::Normal));
     place(Command1, 6480, 840, 1575, 375);
     Command1->setFocus();

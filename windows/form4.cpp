@@ -8,7 +8,10 @@
 
 #include <cmath>
 
-const QString Form4::BarText = QStringLiteral("ぷるもけぷるもけぷるもけぷるもけぷるもけ");
+QString Form4::barText()
+{
+    return tr("ぷるもけぷるもけぷるもけぷるもけぷるもけ", "twenty characters: the bar's whole length");
+}
 
 namespace {
 
@@ -39,7 +42,7 @@ Label *makeLabel(QWidget *parent, const QString &caption, const QColor &colour, 
 Form4::Form4()
     : Form(Border::FixedDialog, false)
 {
-    setWindowTitle(QStringLiteral("ぷるもけグラフ"));
+    setWindowTitle(tr("ぷるもけグラフ"));
     setClientSizeTwips(6000, 1620);
 
     for (int row = 0; row < 3; ++row) {
@@ -49,12 +52,12 @@ Form4::Form4()
     // Tracks first, so that the transparent red bars lie over them.
     for (int k = 0; k < 6; ++k) {
         const bool bar = k >= 3;
-        Label2[k] = makeLabel(this, BarText, bar ? QColor(255, 0, 0) : QColor(128, 128, 128), !bar);
+        Label2[k] = makeLabel(this, barText(), bar ? QColor(255, 0, 0) : QColor(128, 128, 128), !bar);
         place(Label2[k], 2520, RowTops[k % 3], 3735, 255);
         if (bar)
             describeShare(Label2[k], 20);
     }
-    Command1 = new QPushButton(QStringLiteral("よし"), this);
+    Command1 = new QPushButton(tr("よし"), this);
     place(Command1, 4800, 1200, 975, 375);
     Command1->setDefault(true);
     Command1->setFocus();
@@ -67,8 +70,8 @@ void Form4::Form_Load()
     placeOnScreen();
 
     Label1[0]->setCaption(FriendName);
-    Label1[1]->setCaption(HeroineTwo);
-    Label1[2]->setCaption(HeroineThree);
+    Label1[1]->setCaption(HeroineTwo());
+    Label1[2]->setCaption(HeroineThree());
 
     const qint16 total = Add16(Add16(Score[1], Score[2]), Score[3]);
     // Below 1, every bar keeps all twenty characters.
@@ -80,7 +83,7 @@ void Form4::Form_Load()
             int twentieths = 0;
             if (ratio > 0) {
                 twentieths = int(std::min(std::floor(ratio), 20.0));
-                bar->setCaption(BarText.left(twentieths));
+                bar->setCaption(barText().left(twentieths));
             }
             describeShare(bar, twentieths);
         }

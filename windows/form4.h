@@ -15,7 +15,7 @@ class Form4 : public Form
 
 public:
     /// Twenty characters: the grey track, and the red bar's characters.
-    static const QString BarText;
+    static QString barText();
 
     Form4();
 

@@ -8,10 +8,10 @@
 Form5::Form5()
     : Form(Border::FixedDialog, false)
 {
-    setWindowTitle(QStringLiteral("伝説の樹の下"));
+    setWindowTitle(tr("伝説の樹の下"));
     setClientSizeTwips(4500, 5010);
     clientArea = new PictureBox(this);
-    clientArea->setAccessibleName(QStringLiteral("伝説の樹"));
+    clientArea->setAccessibleName(tr("伝説の樹"));
     clientArea->setGeometry(rect());
     Label1 = new Label(this);
     place(Label1, 120, 3720, 4215, 1215);

@@ -6,7 +6,7 @@
 PrintArea::PrintArea(QWidget *parent)
     : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("メッセージ"));
+    setAccessibleName(tr("メッセージ"));
 }
 
 void PrintArea::clear()
