@@ -420,7 +420,7 @@ And that&apos;s the game. Purumoke. Half-baked.</translation>
     </message>
     <message>
         <source>やっぱり、映画は無声映画に限るわね。あなた、将来弁士になってよ。</source>
-        <translation>Silent films are the only real films. Be a film narrator when you grow up!</translation>
+        <translation>Silent films are the only real films. You should be a film narrator!</translation>
     </message>
     <message>
         <source>食いはぐれるー！</source>
@@ -540,11 +540,11 @@ And that&apos;s the game. Purumoke. Half-baked.</translation>
     </message>
     <message>
         <source>午後の授業はフケて、花屋敷で饅頭一気ぐい大会しない？</source>
-        <translation>Let&apos;s skip afternoon class for a bun-gulping contest at Flower Manor?</translation>
+        <translation>Skip afternoon class for a bun-gulping contest at Flower Manor?</translation>
     </message>
     <message>
         <source>午後の授業はフケて、念仏寺で饅頭一気ぐい大会しない？</source>
-        <translation>Let&apos;s skip afternoon class for a bun-gulping contest at Chant Temple?</translation>
+        <translation>Skip afternoon class for a bun-gulping contest at Chant Temple?</translation>
     </message>
     <message>
         <source>ねぇ、欲しいものがあるの、ＳＥＧＥの新作ゲーム、「ゲイツ」！</source>
@@ -568,7 +568,7 @@ And that&apos;s the game. Purumoke. Half-baked.</translation>
     </message>
     <message>
         <source>をを！メタルフリオや空飛ぶフリオなど、見たくもないフリオをぐりぐりあんあん！</source>
-        <translation>Ooh! Metal Furio, Flying Furio, Furios nobody wants to see, spinning round and round!</translation>
+        <translation>Ooh! Metal Furio, Flying Furio, Furios nobody asked for, round and round!</translation>
     </message>
     <message>
         <source>［%1］</source>

@@ -22,11 +22,15 @@ QString languageOf(const QString &locale)
     return name;
 }
 
+/// The name the catalogues installed for the game's language go by.
+const QString Installed = QStringLiteral("language");
+
 /// Loads a catalogue and installs it for the whole program; false when
 /// there is none.
 bool install(const QString &name, const QString &folder)
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
+    translator->setObjectName(Installed);
     if (translator->load(name, folder)) {
         QCoreApplication::installTranslator(translator);
         return true;
@@ -78,6 +82,8 @@ Language choose(const QString &choice, const QStringList &desktop)
 void use(Language language)
 {
     spoken = language;
+    // A language used before goes, with the catalogues it brought.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>(Installed, Qt::FindDirectChildrenOnly));
     // Decided above from the list, then loaded by name: loading by locale
     // would walk the desktop's whole list and could find English for a
     // desktop that asks for Japanese first.

@@ -26,7 +26,8 @@ Language choose(const QString &choice, const QStringList &desktop);
 bool isChoice(const QString &choice);
 
 /// From now on the game speaks this language: its own texts and the texts
-/// of Qt's that its boxes show. Call once the application object exists.
+/// of Qt's that its boxes show, in place of any language used before. Call
+/// once the application object exists.
 void use(Language language);
 
 /// The language the game speaks: Japanese until use() says otherwise.

@@ -42,6 +42,7 @@ private slots:
         QTest::newRow("direction overrides") << QStringLiteral("\u202Eabc\u202C\u2066x\u2069") << usual;
         QTest::newRow("tabs and newlines") << QStringLiteral("a\tb\nc\r\n\rd") << usual;
         QTest::newRow("markup") << QStringLiteral("<h1>大</h1>&nbsp;") << usual;
+        QTest::newRow("placeholders") << QStringLiteral("%1%2 %L1 100%") << usual;
         QTest::newRow("heroine two") << QStringLiteral("武比山　保毛美") << Scores{0, 2, 0, 1};
         QTest::newRow("heroine three") << QStringLiteral("河馬之小路　おヨネ ") << Scores{0, 2, 1, 0};
         QTest::newRow("heroine three without her space") << QStringLiteral("河馬之小路　おヨネ") << usual;

@@ -1,6 +1,8 @@
+#include "game/ending.h"
 #include "game/module1.h"
 #include "game/opening.h"
 #include "game/scenes.h"
+#include "services/language.h"
 #include "services/twips.h"
 #include "tests/testgame.h"
 #include "windows/form1.h"
@@ -25,6 +27,8 @@
 
 using namespace game;
 
+Q_DECLARE_METATYPE(Language)
+
 
 class WindowsTest : public QObject
 {
@@ -32,11 +36,31 @@ class WindowsTest : public QObject
 
     ScriptedServices *services = nullptr;
 
+    /// Rows for a test that holds in both of the game's languages.
+    static void languages()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("Japanese") << Language::Japanese;
+        QTest::newRow("English") << Language::English;
+    }
+    /// The game speaks the row's language until the next test.
+    void speak()
+    {
+        QFETCH(Language, language);
+        language::use(language);
+        FriendName = PresetFriendName();
+    }
+
 private slots:
     void init()
     {
         services = &freshGame();
         FriendName = PresetFriendName();
+    }
+
+    void cleanup()
+    {
+        language::use(Language::Japanese);
     }
 
     void mainWindowIsLaidOutInTwips()
@@ -215,8 +239,10 @@ private slots:
         QVERIFY2(whiteText, "the first line is drawn in white");
     }
 
+    void everySceneFitsAboveTheNextButtonWithoutWrapping_data() { languages(); }
     void everySceneFitsAboveTheNextButtonWithoutWrapping()
     {
+        speak();
         Form3 &messages = forms::show<Form3>();
         const QFontMetrics metrics(messages.font());
         QVERIFY(4 * metrics.lineSpacing() <= inTwips(0, 0, 0, 840).height());
@@ -230,26 +256,33 @@ private slots:
         }
     }
 
+    void everyCaptionFitsItsBoxInTheGameFaces_data() { languages(); }
     void everyCaptionFitsItsBoxInTheGameFaces()
     {
-        // The widest captions the main and graph windows show in a game.
+        speak();
+        // The widest captions the main, graph and ending windows show in a
+        // game: every month's last day, the names, the letter.
         Form1 &main = forms::show<Form1>();
-        ShowDate(qint16(3), qint16(12), qint16(31));
         Score = {0, 1, 1, 1};
         Form4 &graph = forms::show<Form4>();
+        Score = {0, 20, 0, 0};
+        RunEnding();
         QList<QWidget *> controls = {main.Label1, main.Label2, main.Command1, main.Command2,
-                                     forms::show<Form3>().Command1, graph.Command1};
+                                     forms::show<Form3>().Command1, graph.Command1, forms::loaded<Form5>()->Label1};
         for (Label *label : graph.Label1)
             controls.append(label);
         controls.append(graph.Label2[0]);
 
-        for (QWidget *control : std::as_const(controls)) {
-            QCOMPARE(QFontInfo(control->font()).family(), QStringLiteral("IPAPGothic"));
-            QCOMPARE(control->font().pointSize(), 9);
-            if (auto *label = qobject_cast<Label *>(control)) {
-                // A caption too wide for its box would wrap below it.
-                QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
-            } else {
+        for (qint16 month = 1; month <= 12; ++month) {
+            ShowDate(qint16(3), month, qint16(31));
+            for (QWidget *control : std::as_const(controls)) {
+                QCOMPARE(QFontInfo(control->font()).family(), QStringLiteral("IPAPGothic"));
+                QCOMPARE(control->font().pointSize(), 9);
+                if (auto *label = qobject_cast<Label *>(control)) {
+                    // A caption too wide for its box would wrap below it.
+                    QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
+                    continue;
+                }
                 auto *button = static_cast<QPushButton *>(control);
                 QStyleOptionButton option;
                 option.initFrom(button);
