@@ -9,6 +9,7 @@
 #include <QProcessEnvironment>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -22,26 +23,43 @@ QString readCommandLine(int argc, char *argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A comic school-life game: three school years, one day at a time."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // Asked for before there is an application object, which Qt's own help
+    // and version options need.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays the version."));
+    parser.addOption(help);
+    parser.addOption(version);
     const QCommandLineOption language(QStringLiteral("language"),
                                       QStringLiteral("Plays in this language: en (English) or ja (Japanese), "
                                                      "whatever the desktop's language."),
                                       QStringLiteral("ja|en"));
     parser.addOption(language);
-    const bool understood = parser.parse(arguments);
-    if (understood && parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    // Qt's own options (-platform xcb, -style fusion) are left to Qt; an
+    // option of two dashes is ours, and one we do not know is a mistake.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.parse(arguments);
+    QStringList mistaken;
+    for (const QString &name : parser.unknownOptionNames()) {
+        const QString ours = QStringLiteral("--") + name;
+        for (const QString &argument : std::as_const(arguments)) {
+            if (argument == ours || argument.startsWith(ours + QLatin1Char('=')))
+                mistaken.append(ours);
+        }
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("purumoke"))),
+                   stdout);
         std::exit(0);
     }
-    if (understood && parser.isSet(version)) {
+    if (parser.isSet(version)) {
         std::printf("purumoke %s\n", PURUMOKE_VERSION);
         std::exit(0);
     }
-    QString error = parser.errorText();
-    if (understood && !parser.positionalArguments().isEmpty())
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
-    else if (understood && parser.isSet(language) && !language::isChoice(parser.value(language)))
+    QString error;
+    if (!mistaken.isEmpty())
+        error = QStringLiteral("Unknown option '%1'.").arg(mistaken.constFirst());
+    else if (parser.isSet(language) && !language::isChoice(parser.value(language)))
         error = QStringLiteral("Unknown language '%1': choose en or ja.").arg(parser.value(language));
     if (!error.isEmpty()) {
         std::fprintf(stderr, "purumoke: %s\nTry 'purumoke --help'.\n", qPrintable(error));

@@ -1,12 +1,14 @@
 // Takes the README's screenshots of the real game on an X server: the title
 // window, a stopped day with its scene, the graph and the ending.
-//   xvfb-run -a -s "-screen 0 1024x768x24" screenshots OUTPUT_FOLDER
+//   xvfb-run -a -s "-screen 0 1024x768x24" screenshots OUTPUT_FOLDER [en]
 // Run it from the folder with the game's pictures, with a window manager on
 // the display for the frames (openbox &). On a high-density screen (for
 // example with QT_SCALE_FACTOR=2 and a 2048x1536 screen) the files are named
-// after the ratio: scene-ratio2.png.
+// after the ratio: scene-ratio2.png. With "en" the game is played in
+// English and the files are named after it: scene-en.png.
 #include "game/module1.h"
 #include "game/opening.h"
+#include "services/language.h"
 #include "services/qtservices.h"
 #include "tests/testgame.h"
 #include "windows/form1.h"
@@ -25,6 +27,8 @@
 namespace {
 
 QString outputFolder;
+/// Put before a file name's extension: the language, when not Japanese.
+QString nameSuffix;
 
 /// Lets the windows settle on the screen.
 void settle()
@@ -50,6 +54,7 @@ void shoot(const QString &name)
     const QRect pixels = QRectF(QRectF(covered.adjusted(-8, -8, 8, 8)).topLeft() * ratio,
                                 QRectF(covered.adjusted(-8, -8, 8, 8)).size() * ratio).toAlignedRect();
     QString file = name;
+    file.insert(file.lastIndexOf(QLatin1Char('.')), nameSuffix);
     if (ratio != 1.0)
         file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("-ratio%1").arg(ratio));
     screen.copy(pixels).save(QDir(outputFolder).filePath(file));
@@ -74,6 +79,10 @@ int main(int argc, char *argv[])
     if (argc < 2)
         return 2;
     outputFolder = QString::fromLocal8Bit(argv[1]);
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("en")) {
+        language::use(Language::English);
+        nameSuffix = QStringLiteral("-en");
+    }
     QDir().mkpath(outputFolder);
 
     ScreenshotServices services;
