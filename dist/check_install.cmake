@@ -57,15 +57,22 @@ if(names)
     fail("the build does not draw these pictures of the game: ${names}")
 endif()
 
-# The menu entry must name the launcher and the icon that are installed.
+# The menu entry and each of its actions must start the launcher that is
+# installed, and the entry name the icon that is.
 set(desktop ${top}/${DATADIR}/applications/${APP_ID}.desktop)
 expect_file(${desktop})
-file(STRINGS ${desktop} exec REGEX "^Exec=")
+file(STRINGS ${desktop} execs REGEX "^Exec=")
 file(STRINGS ${desktop} icon REGEX "^Icon=")
-string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" exec "${exec}")
 string(REGEX REPLACE "^Icon=" "" icon "${icon}")
-set(launcher ${top}/${LAUNCHER_DIR}/${exec})
-expect_file(${launcher})
+set(launcher "")
+foreach(exec IN LISTS execs)
+    string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" command "${exec}")
+    expect_file(${top}/${LAUNCHER_DIR}/${command})
+    # The entry's own group comes first in the file.
+    if(NOT launcher)
+        set(launcher ${top}/${LAUNCHER_DIR}/${command})
+    endif()
+endforeach()
 if(NOT icon STREQUAL APP_ID)
     fail("the menu entry's icon '${icon}' is not named after the application '${APP_ID}'")
 endif()
