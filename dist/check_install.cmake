@@ -2,7 +2,8 @@
 # checks that everything lands where the desktop will look for it, and that
 # the launcher starts the program from its picture folder.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DAPP_ID=... -DPICTURES=... -DICON_SIZES=...
-#         -DLAUNCHER_DIR=... -DDATADIR=... -DPROGRAM_DIR=... -DPICTURE_DIR=... -P check_install.cmake
+#         -DLAUNCHER_DIR=... -DDATADIR=... -DMANDIR=... -DPROGRAM_DIR=... -DPICTURE_DIR=...
+#         -DGZIP=... -P check_install.cmake
 
 function(fail message)
     message(SEND_ERROR "${message}")
@@ -57,15 +58,22 @@ if(names)
     fail("the build does not draw these pictures of the game: ${names}")
 endif()
 
-# The menu entry must name the launcher and the icon that are installed.
+# The menu entry and each of its actions must start the launcher that is
+# installed, and the entry name the icon that is.
 set(desktop ${top}/${DATADIR}/applications/${APP_ID}.desktop)
 expect_file(${desktop})
-file(STRINGS ${desktop} exec REGEX "^Exec=")
+file(STRINGS ${desktop} execs REGEX "^Exec=")
 file(STRINGS ${desktop} icon REGEX "^Icon=")
-string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" exec "${exec}")
 string(REGEX REPLACE "^Icon=" "" icon "${icon}")
-set(launcher ${top}/${LAUNCHER_DIR}/${exec})
-expect_file(${launcher})
+set(launcher "")
+foreach(exec IN LISTS execs)
+    string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" command "${exec}")
+    expect_file(${top}/${LAUNCHER_DIR}/${command})
+    # The entry's own group comes first in the file.
+    if(NOT launcher)
+        set(launcher ${top}/${LAUNCHER_DIR}/${command})
+    endif()
+endforeach()
 if(NOT icon STREQUAL APP_ID)
     fail("the menu entry's icon '${icon}' is not named after the application '${APP_ID}'")
 endif()
@@ -97,6 +105,40 @@ foreach(size IN LISTS ICON_SIZES)
     endif()
 endforeach()
 expect_file(${top}/${DATADIR}/icons/hicolor/scalable/apps/${icon}.svg)
+
+# The manual pages, English and Japanese, compressed as Debian wants them:
+# a gzip header without a file name or time, packed at the highest level.
+# Each tells of every option the program offers in its help.
+if(EXISTS ${program})
+    execute_process(COMMAND ${program} --help RESULT_VARIABLE result OUTPUT_VARIABLE help ERROR_VARIABLE help)
+    string(REGEX MATCHALL "--[a-z][a-z-]*" options "${help}")
+    # The parser lists --help-all beside --help, for Qt's own options: the
+    # game takes none of them, and its pages leave it out.
+    list(REMOVE_ITEM options --help-all)
+    list(REMOVE_DUPLICATES options)
+    if(NOT result EQUAL 0 OR NOT options)
+        fail("purumoke --help ended with '${result}' and named no option:\n${help}")
+    endif()
+endif()
+foreach(page man6/purumoke.6.gz ja/man6/purumoke.6.gz)
+    set(page ${top}/${MANDIR}/${page})
+    expect_file(${page})
+    if(NOT EXISTS ${page})
+        continue()
+    endif()
+    file(READ ${page} header LIMIT 10 HEX)
+    if(NOT header STREQUAL "1f8b0800000000000203")
+        fail("${page} is not packed by gzip -9n: its header is ${header}")
+    endif()
+    execute_process(COMMAND ${GZIP} -dc ${page} OUTPUT_VARIABLE text)
+    string(REPLACE "\\-" "-" text "${text}")
+    foreach(option IN LISTS options)
+        string(FIND "${text}" "${option}" at)
+        if(at EQUAL -1)
+            fail("${page} does not tell of ${option}")
+        endif()
+    endforeach()
+endforeach()
 
 # The launcher starts the program in the picture folder and hands back its
 # exit status. A stand-in program reports where it was started.

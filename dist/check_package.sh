@@ -64,31 +64,62 @@ dpkg -c "$deb" | awk '{ print $6 }' | sed 's|^\./||; s|/$||' | grep -v '^$' | so
 (cd "$work/install" && find . -mindepth 1 | sed 's|^\./||' | sort) >"$work/installed"
 diff -u "$work/installed" "$work/packaged" || fail "the package's files differ from the install tree's"
 
-echo "-- the unpacked game starts from its menu entry's command"
+echo "-- the unpacked game starts from each of its menu entry's commands"
 openbox >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
 done
-command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop)
-(cd "$work" && PATH=$root/usr/games:$PATH exec $command) >"$work/game.log" 2>&1 &
-pids+=($!)
-game=$!
-title=""
-for _ in $(seq 150); do
-    title=$(xdotool search --name '^ぷるもけ　ノスタリカ$' 2>/dev/null | head -n 1)
-    [ -n "$title" ] && break
-    kill -0 "$game" 2>/dev/null || break
-    sleep 0.1
-done
-[ -n "$title" ] || { cat "$work/game.log"; fail "no title window from the unpacked package"; }
-[ "$(readlink -f /proc/"$game"/exe)" = "$root/usr/lib/games/purumoke/purumoke" ] \
-    || fail "the running program is $(readlink -f /proc/"$game"/exe)"
+entry=$(ls "$root"/usr/share/applications/*.desktop)
+# The command of one group of the entry: the entry itself or an action.
+command_of() { awk -v group="[$1]" '/^\[/ { inside = ($0 == group) } inside && sub(/^Exec=/, "")' "$entry"; }
+# Starts a command of the entry on a desktop that asks for these languages
+# and waits for the title window of the game it starts: the game's process
+# in $game, its title window in $window.
+start() {
+    local group=$1 languages=$2 caption=$3 command
+    window=""
+    game=""
+    command=$(command_of "$group")
+    [ -n "$command" ] || { fail "the menu entry has no [$group] with a command"; return; }
+    (cd "$work" && PATH=$root/usr/games:$PATH LANGUAGE=$languages LC_ALL=C.UTF-8 exec $command) >"$work/game.log" 2>&1 &
+    game=$!
+    pids+=($game)
+    for _ in $(seq 150); do
+        window=$(xdotool search --all --pid "$game" --name "^$caption\$" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        kill -0 "$game" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        cat "$work/game.log"
+        fail "[$group] ($command) on a desktop asking for '$languages' shows no title window '$caption'"
+    else
+        echo "[$group] on a desktop asking for '$languages': $caption"
+    fi
+    [ "$(readlink -f /proc/"$game"/exe)" = "$root/usr/lib/games/purumoke/purumoke" ] \
+        || fail "[$group]: the running program is $(readlink -f /proc/"$game"/exe)"
+}
+japanese='ぷるもけ　ノスタリカ'
+english='Purumoke Nostalica'
+# Each action's language wins over the desktop's. Rows: the group, the
+# desktop's languages, the title window's caption.
+while IFS=$'\t' read -r group languages caption; do
+    start "$group" "$languages" "$caption"
+    [ -n "$game" ] && { kill "$game"; wait "$game"; } 2>/dev/null
+done <<EOF_ROWS
+Desktop Action play-english	ja	$english
+Desktop Action play-japanese	en	$japanese
+EOF_ROWS
+# The entry's own command follows the desktop's languages: none (no
+# LANGUAGE, the C locale) is Japanese. Its window stays for the check below.
+start "Desktop Entry" "" "$japanese"
+title=$window
 
 echo "-- the windows' class is the one the menu entry names"
 # Docks tie the windows to the entry by it: the class part of WM_CLASS.
-entry_class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop)
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 if [ -n "$title" ]; then
     class=$(xprop -id "$title" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
     echo "WM_CLASS class \"$class\", StartupWMClass \"$entry_class\""

@@ -18,13 +18,14 @@ scene plays: one of three heroines says something, you answer, and her
 liking for you goes up or down. On graduation day the heroine who likes
 you most waits under the legendary tree, if anyone does.
 .
-The game's texts are in Japanese.")
+The game plays in Japanese or in English, as the desktop's language asks
+or as the player chooses.")
 # The libraries the program links come from dpkg-shlibdeps; Qt's X11
 # platform plugin and the Japanese fonts are loaded at run time, so they
 # are named here. The IPA faces hold every character of the game's texts;
 # Noto CJK only adds those of a typed name that they lack. Qt's Wayland
 # plugin serves desktops without Xwayland, and Qt's translations put its
-# dialogs' buttons in the desktop's language.
+# dialogs' buttons in the game's language when it is Japanese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland, qt6-translations-l10n")
