@@ -112,9 +112,6 @@ expect_file(${top}/${DATADIR}/icons/hicolor/scalable/apps/${icon}.svg)
 if(EXISTS ${program})
     execute_process(COMMAND ${program} --help RESULT_VARIABLE result OUTPUT_VARIABLE help ERROR_VARIABLE help)
     string(REGEX MATCHALL "--[a-z][a-z-]*" options "${help}")
-    # The parser lists --help-all beside --help, for Qt's own options: the
-    # game takes none of them, and its pages leave it out.
-    list(REMOVE_ITEM options --help-all)
     list(REMOVE_DUPLICATES options)
     if(NOT result EQUAL 0 OR NOT options)
         fail("purumoke --help ended with '${result}' and named no option:\n${help}")
