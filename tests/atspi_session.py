@@ -9,8 +9,12 @@ does, and checks what a player who cannot see the screen is told.
     atspi_session.py picture prints where the title picture's area lies on
                              the screen: left, top, width and height
 
+With PURUMOKE_LANGUAGE=en in the environment the game is read in English:
+its windows by their English captions, and nothing it gives a screen
+reader may hold a Japanese character.
 Prints a FAIL line for each problem; the exit status is the number of them.
 """
+import os
 import re
 import subprocess
 import sys
@@ -21,11 +25,18 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
-TITLE = "ぷるもけ　ノスタリカ"
-MAIN = "ぷるノス　メイン画面"
-MESSAGES = "メッセージ"
-GRAPH = "ぷるもけグラフ"
-NEXT = "次いってみよう"
+ENGLISH = os.environ.get("PURUMOKE_LANGUAGE") == "en"
+if ENGLISH:
+    TITLE, MAIN, MESSAGES = "Purumoke Nostalica", "PuruNos Main Screen", "Message"
+    GRAPH, NEXT, BAR = "Purumoke Graph", "Next, Please!", "PuruMoke"
+    # The day as the message window's next button tells it, and the place
+    # line of a scene.
+    DAY_BETWEEN, PLACE = ", ", r"\[(.+)\]"
+else:
+    TITLE, MAIN, MESSAGES = "ぷるもけ　ノスタリカ", "ぷるノス　メイン画面", "メッセージ"
+    GRAPH, NEXT, BAR = "ぷるもけグラフ", "次いってみよう", "ぷるもけ"
+    DAY_BETWEEN, PLACE = "　", r"［(.+)］"
+JAPANESE = re.compile("[\u3000-\u30ff\u31f0-\u31ff\u3400-\u4dbf\u4e00-\u9fff\uff00-\uffef]")
 WINDOW_ROLES = (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG)
 
 failures = 0
@@ -147,13 +158,33 @@ def check_scene(app):
     if "".join(inserted) != scene:
         fail("the text inserted events said %r" % "".join(inserted))
     # The day as the main window shows it comes first.
-    day = "　".join(label.name for label in descendants(main, pyatspi.ROLE_LABEL))
+    day = DAY_BETWEEN.join(label.name for label in descendants(main, pyatspi.ROLE_LABEL))
     if day + "\n" + scene not in focused:
         fail("the focus did not land on %s with %s and the scene (heard %r)" % (NEXT, day, focused))
     pictures = [image.name for image in descendants(main, pyatspi.ROLE_IMAGE)]
-    place = re.fullmatch(r"［(.+)］", lines[0])
+    place = re.fullmatch(PLACE, lines[0])
     if not place or place.group(1) not in pictures:
         fail("the event picture is named %r for the scene at %s" % (pictures, lines[0]))
+    if ENGLISH:
+        check_english(app)
+
+
+def check_english(app):
+    """Nothing the game gives a screen reader holds a Japanese character:
+    names, descriptions and texts of every window and what lies in it."""
+    def said(node):
+        yield node.name
+        yield node.description
+        try:
+            yield node.queryText().getText(0, -1)
+        except NotImplementedError:
+            pass
+        for child in node:
+            if child is not None:
+                yield from said(child)
+    japanese = {text for text in said(app) if text and JAPANESE.search(text)}
+    if japanese:
+        fail("the English game tells a screen reader %r" % sorted(japanese))
 
 
 def check_graph(app):
@@ -174,7 +205,7 @@ def check_graph(app):
         fail("the graph has %d bars labelled by a name and stating a share" % len(rows))
     if graph.description != "\n".join(rows):
         fail("the graph window says %r, its bars %r" % (graph.description, rows))
-    drawn = [label.name for label in labels if "ぷるもけ" in label.name]
+    drawn = [label.name for label in labels if BAR in label.name]
     if drawn:
         fail("the graph reads drawn bar text %r" % drawn)
     print("graph: " + " / ".join(rows), flush=True)
