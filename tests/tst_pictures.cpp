@@ -75,6 +75,28 @@ private slots:
             QVERIFY(picture != readPictureFile(name.mid(3)).toImage());
     }
 
+    // A longer English place name has a wider label: a point just inside
+    // its box, outside the Japanese one.
+    void eachLanguageShowsItsOwnPlaceLabel_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("inside");
+        QTest::addColumn<QColor>("label");
+        QTest::newRow("School") << "EVE00.BMP" << QPoint(31, 106) << QColor(Qt::white);
+        QTest::newRow("Aquarium") << "EVE11.BMP" << QPoint(47, 106) << QColor(0x7a, 0xd0, 0xff);
+        QTest::newRow("Sports Day") << "EVE13.BMP" << QPoint(51, 106) << QColor(Qt::white);
+        QTest::newRow("Festival, widened leftwards") << "EVE15.BMP" << QPoint(107, 106) << QColor(Qt::white);
+    }
+
+    void eachLanguageShowsItsOwnPlaceLabel()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, inside);
+        QFETCH(QColor, label);
+        QCOMPARE(QImage("en/" + name).pixelColor(inside), label);
+        QVERIFY(QImage(name).pixelColor(inside) != label);
+    }
+
     void finerDrawingOnlyWhenDenseAndExactlyTwiceTheSize_data()
     {
         QTest::addColumn<qreal>("deviceRatio");
