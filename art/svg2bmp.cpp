@@ -123,9 +123,10 @@ bool hasText(const QByteArray &drawing)
 
 // The drawing as the players of one language see it: an element marked for
 // the other language is left out with all it holds, and the marks are
-// dropped from the rest. QtSvg never sees a mark: it would weigh them
-// against the machine's own locale. Empty, with the reason in *error, when
-// the drawing cannot be read or marks a language the game does not have.
+// dropped from the rest. QtSvg never sees a mark: where it reads them, it
+// weighs them against the machine's own locale. Empty, with the reason in
+// *error, when the drawing cannot be read or marks a language the game
+// does not have.
 QByteArray forLanguage(const QByteArray &drawing, const QString &language, QString *error)
 {
     static const QString mark = QStringLiteral("systemLanguage");
@@ -164,6 +165,28 @@ QByteArray forLanguage(const QByteArray &drawing, const QString &language, QStri
     return out;
 }
 
+// The drawing in a file as one language sees it; empty, once told why,
+// when it cannot be drawn.
+QByteArray readDrawing(const QString &source, const QString &language)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "svg2bmp: cannot read %s\n", qPrintable(source));
+        return {};
+    }
+    const QByteArray all = file.readAll();
+    if (hasText(all)) {
+        std::fprintf(stderr, "svg2bmp: %s has a text in a font; outline it first (outline_texts)\n",
+                     qPrintable(source));
+        return {};
+    }
+    QString error;
+    const QByteArray drawing = forLanguage(all, language, &error);
+    if (drawing.isEmpty())
+        std::fprintf(stderr, "svg2bmp: %s: %s\n", qPrintable(source), qPrintable(error));
+    return drawing;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N] [--language ja|en]\n");
@@ -196,23 +219,9 @@ int main(int argc, char *argv[])
             return usage();
     }
     const QSize size(args[3].toInt(), args[4].toInt());
-    QFile file(args[1]);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "svg2bmp: cannot read %s\n", qPrintable(args[1]));
+    const QByteArray drawing = readDrawing(args[1], language);
+    if (drawing.isEmpty())
         return 1;
-    }
-    const QByteArray source = file.readAll();
-    if (hasText(source)) {
-        std::fprintf(stderr, "svg2bmp: %s has a text in a font; outline it first (outline_texts)\n",
-                     qPrintable(args[1]));
-        return 1;
-    }
-    QString error;
-    const QByteArray drawing = forLanguage(source, language, &error);
-    if (drawing.isEmpty()) {
-        std::fprintf(stderr, "svg2bmp: %s: %s\n", qPrintable(args[1]), qPrintable(error));
-        return 1;
-    }
     QSvgRenderer renderer(drawing);
     if (!renderer.isValid() || size.isEmpty()) {
         std::fprintf(stderr, "svg2bmp: cannot render %s\n", qPrintable(args[1]));
