@@ -56,7 +56,8 @@ struct Text
 
 // Every run of white space, the wide Japanese space included, is one
 // ordinary space, and a part of a text that holds nothing else takes no
-// room: the layout the drawings were designed with.
+// room: the layout the drawings were designed with. A space between two
+// English words in parts of their own goes at the end of the first part.
 QString collapsed(const QString &characters)
 {
     if (characters.trimmed().isEmpty())

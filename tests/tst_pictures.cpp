@@ -41,8 +41,10 @@ private slots:
         // The same drawings with English captions.
         QTest::newRow("en/title") << "en/title1.BMP" << QSize(319, 238);
         QTest::newRow("en/ending") << "en/Title2.BMP" << QSize(300, 334);
-        for (int i = 0; i <= 15; ++i)
-            QTest::newRow(qPrintable("en/" + game::EventPictureName(i))) << "en/" + game::EventPictureName(i) << QSize(160, 120);
+        for (int i = 0; i <= 15; ++i) {
+            const QString name = "en/" + game::EventPictureName(i);
+            QTest::newRow(qPrintable(name)) << name << QSize(160, 120);
+        }
         QTest::newRow("en/title@2x") << "en/title1@2x.BMP" << QSize(638, 476);
         QTest::newRow("en/EVE00@2x") << "en/EVE00@2x.BMP" << QSize(320, 240);
     }
