@@ -8,6 +8,10 @@
 //   <g class="outlined-text" fill="..."><path d="..."/></g>
 // To change a caption, edit the element in the comment (or write a new
 // <text> element) and run this again: it outlines commented elements anew.
+// A caption in words of one language is marked systemLanguage="ja" or
+// "en"; the mark carries over to its outlines, and each language's picture
+// leaves out the other's (svg2bmp --language). A mark naming any other
+// language is refused: its caption would be in neither picture.
 // It needs the fonts the texts name, and stops when one is missing rather
 // than outline a stand-in.
 #include <QFile>
@@ -52,7 +56,8 @@ struct Text
 
 // Every run of white space, the wide Japanese space included, is one
 // ordinary space, and a part of a text that holds nothing else takes no
-// room: the layout the drawings were designed with.
+// room: the layout the drawings were designed with. A space between two
+// English words in parts of their own goes at the end of the first part.
 QString collapsed(const QString &characters)
 {
     if (characters.trimmed().isEmpty())
@@ -81,6 +86,10 @@ Text parse(const QString &element)
     }
     if (xml.hasError())
         fail(QStringLiteral("cannot read %1: %2").arg(element, xml.errorString()));
+    const QString language = text.attributes.value("systemLanguage").toString();
+    if (text.attributes.hasAttribute("systemLanguage") && language != QLatin1String("ja")
+        && language != QLatin1String("en"))
+        fail(QStringLiteral("%1: systemLanguage is \"ja\" or \"en\"").arg(element));
     return text;
 }
 

@@ -1,11 +1,14 @@
 // Renders one of the game's SVG drawings into a picture file.
-//   svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N]
+//   svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N] [--language ja|en]
 // The file format follows TARGET's extension. The game's BMP pictures are
 // 24 bits per pixel on white; PNG targets (the program icon) keep a
 // transparent background. With --colours the picture is reduced to at most
 // N colours and written with a palette. A drawing with a text still in a
 // font is refused: it would look different on a machine with other fonts
 // (art/outline_texts.cpp turns texts into outlines).
+// A drawing holds its captions in both of the game's languages, each marked
+// systemLanguage="ja" or "en"; the picture shows the unmarked elements and
+// those of the --language asked for, Japanese unless told.
 #include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +17,8 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cstdio>
@@ -109,19 +114,82 @@ QImage reduceColours(const QImage &picture, int colours)
 }
 
 // Whether the drawing has a <text> element outside its comments.
-bool hasText(const QString &source)
+bool hasText(const QByteArray &drawing)
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
     static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
                                             QRegularExpression::DotMatchesEverythingOption);
-    return QString::fromUtf8(file.readAll()).remove(comment).contains(QLatin1String("<text"));
+    return QString::fromUtf8(drawing).remove(comment).contains(QLatin1String("<text"));
+}
+
+// The drawing as the players of one language see it: an element marked for
+// the other language is left out with all it holds, and the marks are
+// dropped from the rest. QtSvg never sees a mark: where it reads them, it
+// weighs them against the machine's own locale. Empty, with the reason in
+// *error, when the drawing cannot be read or marks a language the game
+// does not have.
+QByteArray forLanguage(const QByteArray &drawing, const QString &language, QString *error)
+{
+    static const QString mark = QStringLiteral("systemLanguage");
+    QXmlStreamReader in(drawing);
+    // Names and namespace declarations are copied as written.
+    in.setNamespaceProcessing(false);
+    QByteArray out;
+    QXmlStreamWriter writer(&out);
+    while (!in.atEnd()) {
+        if (in.readNext() == QXmlStreamReader::Invalid)
+            break;
+        if (!in.isStartElement() || !in.attributes().hasAttribute(mark)) {
+            writer.writeCurrentToken(in);
+            continue;
+        }
+        const QString marked = in.attributes().value(mark).toString();
+        if (marked != QLatin1String("ja") && marked != QLatin1String("en")) {
+            *error = QStringLiteral("line %1: systemLanguage=\"%2\" is neither ja nor en")
+                         .arg(in.lineNumber()).arg(marked);
+            return {};
+        }
+        if (marked != language) {
+            in.skipCurrentElement();
+            continue;
+        }
+        writer.writeStartElement(in.qualifiedName().toString());
+        for (const QXmlStreamAttribute &attribute : in.attributes()) {
+            if (attribute.qualifiedName() != mark)
+                writer.writeAttribute(attribute);
+        }
+    }
+    if (in.hasError()) {
+        *error = QStringLiteral("line %1: %2").arg(in.lineNumber()).arg(in.errorString());
+        return {};
+    }
+    return out;
+}
+
+// The drawing in a file as one language sees it; empty, once told why,
+// when it cannot be drawn.
+QByteArray readDrawing(const QString &source, const QString &language)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "svg2bmp: cannot read %s\n", qPrintable(source));
+        return {};
+    }
+    const QByteArray all = file.readAll();
+    if (hasText(all)) {
+        std::fprintf(stderr, "svg2bmp: %s has a text in a font; outline it first (outline_texts)\n",
+                     qPrintable(source));
+        return {};
+    }
+    QString error;
+    const QByteArray drawing = forLanguage(all, language, &error);
+    if (drawing.isEmpty())
+        std::fprintf(stderr, "svg2bmp: %s: %s\n", qPrintable(source), qPrintable(error));
+    return drawing;
 }
 
 int usage()
 {
-    std::fprintf(stderr, "usage: svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N]\n");
+    std::fprintf(stderr, "usage: svg2bmp SOURCE.svg TARGET WIDTH HEIGHT [--colours N] [--language ja|en]\n");
     return 2;
 }
 
@@ -131,23 +199,30 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 5 && args.size() != 7)
+    if (args.size() < 5 || args.size() % 2 == 0)
         return usage();
     int colours = 0;
-    if (args.size() == 7) {
-        bool ok = false;
-        colours = args[6].toInt(&ok);
-        // One opaque colour and the transparent entry at the least; a palette holds 256.
-        if (args[5] != QLatin1String("--colours") || !ok || colours < 2 || colours > 256)
+    QString language = QStringLiteral("ja");
+    for (qsizetype i = 5; i < args.size(); i += 2) {
+        bool ok = true;
+        if (args[i] == QLatin1String("--colours")) {
+            colours = args[i + 1].toInt(&ok);
+            // One opaque colour and the transparent entry at the least; a palette holds 256.
+            ok = ok && colours >= 2 && colours <= 256;
+        } else if (args[i] == QLatin1String("--language")) {
+            language = args[i + 1];
+            ok = language == QLatin1String("ja") || language == QLatin1String("en");
+        } else {
+            ok = false;
+        }
+        if (!ok)
             return usage();
     }
     const QSize size(args[3].toInt(), args[4].toInt());
-    if (hasText(args[1])) {
-        std::fprintf(stderr, "svg2bmp: %s has a text in a font; outline it first (outline_texts)\n",
-                     qPrintable(args[1]));
+    const QByteArray drawing = readDrawing(args[1], language);
+    if (drawing.isEmpty())
         return 1;
-    }
-    QSvgRenderer renderer(args[1]);
+    QSvgRenderer renderer(drawing);
     if (!renderer.isValid() || size.isEmpty()) {
         std::fprintf(stderr, "svg2bmp: cannot render %s\n", qPrintable(args[1]));
         return 1;

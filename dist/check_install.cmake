@@ -1,7 +1,7 @@
 # Installs the build tree the way a package would (DESTDIR, prefix /usr) and
 # checks that everything lands where the desktop will look for it, and that
 # the launcher starts the program from its picture folder.
-#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DAPP_ID=... -DPICTURES=... -DICON_SIZES=...
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DAPP_ID=... -DPICTURES=... -DENGLISH_PICTURES=... -DICON_SIZES=...
 #         -DLAUNCHER_DIR=... -DDATADIR=... -DMANDIR=... -DPROGRAM_DIR=... -DPICTURE_DIR=...
 #         -DGZIP=... -P check_install.cmake
 
@@ -57,6 +57,20 @@ endforeach()
 if(names)
     fail("the build does not draw these pictures of the game: ${names}")
 endif()
+# The English game's pictures in en/, one for each of the Japanese ones.
+set(english_names "")
+foreach(picture IN LISTS ENGLISH_PICTURES)
+    get_filename_component(name ${picture} NAME)
+    expect_file(${top}/${PICTURE_DIR}/en/${name})
+    list(APPEND english_names ${name})
+endforeach()
+foreach(picture IN LISTS PICTURES)
+    get_filename_component(name ${picture} NAME)
+    list(FIND english_names ${name} found)
+    if(found EQUAL -1)
+        fail("no English picture en/${name}")
+    endif()
+endforeach()
 
 # The menu entry and each of its actions must start the launcher that is
 # installed, and the entry name the icon that is.

@@ -64,6 +64,16 @@ dpkg -c "$deb" | awk '{ print $6 }' | sed 's|^\./||; s|/$||' | grep -v '^$' | so
 (cd "$work/install" && find . -mindepth 1 | sed 's|^\./||' | sort) >"$work/installed"
 diff -u "$work/installed" "$work/packaged" || fail "the package's files differ from the install tree's"
 
+echo "-- every picture in English as well, in en/ beside it"
+pictures=usr/share/games/purumoke
+japanese=$(grep -c "^$pictures/[^/]*\.BMP$" "$work/packaged")
+[ "$japanese" -gt 0 ] || fail "no pictures in $pictures"
+while read -r picture; do
+    grep -qxF "$pictures/en/${picture##*/}" "$work/packaged" || fail "no English picture for $picture"
+done < <(grep "^$pictures/[^/]*\.BMP$" "$work/packaged")
+[ "$(grep -c "^$pictures/en/[^/]*\.BMP$" "$work/packaged")" -eq "$japanese" ] \
+    || fail "en/ holds other pictures than the Japanese ones"
+
 echo "-- the unpacked game starts from each of its menu entry's commands"
 openbox >/dev/null 2>&1 &
 pids+=($!)

@@ -1,3 +1,4 @@
+#include "services/language.h"
 #include "services/runtimeerror.h"
 #include "services/services.h"
 
@@ -82,12 +83,25 @@ QString doubleSizeName(const QString &fileName)
     return fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot);
 }
 
+/// The picture the game shows under a name: in an English game the one in
+/// the folder en/ beside it when there is one there.
+QString pictureForLanguage(const QString &fileName)
+{
+    if (language::current() != Language::English)
+        return fileName;
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const QString english = fileName.left(slash + 1) + QStringLiteral("en/") + fileName.mid(slash + 1);
+    return QFileInfo::exists(english) ? english : fileName;
+}
+
 } // namespace
 
-QPixmap readPictureFile(const QString &fileName, qreal deviceRatio)
+QPixmap readPictureFile(const QString &name, qreal deviceRatio)
 {
     // The game's own picture comes first, and its failures are the ones
-    // reported; the larger drawing is only ever a finer copy of it.
+    // reported; the larger drawing is only ever a finer copy of it, taken
+    // from the same folder.
+    const QString fileName = pictureForLanguage(name);
     const QPixmap picture = readOnePicture(fileName);
     if (deviceRatio < 1.5)
         return picture;

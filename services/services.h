@@ -86,6 +86,9 @@ void installPlatform(Services *services);
 /// pixel ratio of 1.5 or more, the drawing at twice the size beside it
 /// (EVE00@2x.BMP beside EVE00.BMP) is shown instead when it loads and is
 /// exactly twice as large; a missing or bad one is passed over quietly.
+/// In an English game the picture of that name in the folder en/ beside it
+/// comes first when there is one (en/EVE00.BMP, and en/EVE00@2x.BMP for
+/// its finer drawing), and is the one reported when it cannot be read.
 QPixmap readPictureFile(const QString &fileName, qreal deviceRatio = 1.0);
 
 /// A message-box or letter text as shown on screen: the game's line break,

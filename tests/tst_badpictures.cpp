@@ -1,5 +1,6 @@
 #include "game/module1.h"
 #include "game/opening.h"
+#include "services/language.h"
 #include "services/runtimeerror.h"
 #include "services/twips.h"
 #include "tests/testgame.h"
@@ -13,7 +14,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTranslator>
 #include <QtEndian>
 
 #include <unistd.h>
@@ -146,13 +149,34 @@ private slots:
         }
     }
 
+    void theGameEndsWithTheReportOnABadEventPicture_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("broken");
+        QTest::newRow("Japanese") << false << Name;
+        // The English game reports the English picture it tried.
+        QTest::newRow("English") << true << "en/" + Name;
+    }
+
     void theGameEndsWithTheReportOnABadEventPicture()
     {
-        writeFile(Name, goodBmp().left(100));
+        QFETCH(bool, english);
+        QFETCH(QString, broken);
+        if (english) {
+            writeFile(Name, goodBmp());
+            QVERIFY(QDir().mkdir(QStringLiteral("en")));
+            language::use(Language::English);
+        }
+        auto speakJapaneseAgain = qScopeGuard([] {
+            qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+            language::use(Language::Japanese);
+        });
+        writeFile(broken, goodBmp().left(100));
         playFromTitle();
         QCOMPARE(services->exitStatus, 1);
         QCOMPARE(services->boxes.last().kind, ScriptedServices::Box::Kind::Error);
-        QVERIFY(services->boxes.last().text.contains(Name));
+        QVERIFY(services->boxes.last().text.contains(broken));
+        QCOMPARE(services->boxes.last().text.contains(QLatin1String("en/")), english);
         QCOMPARE(services->turns, 0);
     }
 

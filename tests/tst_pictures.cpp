@@ -1,4 +1,5 @@
 #include "game/opening.h"
+#include "services/language.h"
 #include "services/runtimeerror.h"
 #include "tests/testgame.h"
 #include "windows/form1.h"
@@ -7,9 +8,12 @@
 #include "windows/forms.h"
 #include "windows/picturebox.h"
 
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QtEndian>
 
 class PicturesTest : public QObject
@@ -34,6 +38,15 @@ private slots:
         QTest::newRow("ending@2x") << "Title2@2x.BMP" << QSize(600, 668);
         QTest::newRow("EVE00@2x") << "EVE00@2x.BMP" << QSize(320, 240);
         QTest::newRow("EVE15@2x") << "EVE15@2x.BMP" << QSize(320, 240);
+        // The same drawings with English captions.
+        QTest::newRow("en/title") << "en/title1.BMP" << QSize(319, 238);
+        QTest::newRow("en/ending") << "en/Title2.BMP" << QSize(300, 334);
+        for (int i = 0; i <= 15; ++i) {
+            const QString name = "en/" + game::EventPictureName(i);
+            QTest::newRow(qPrintable(name)) << name << QSize(160, 120);
+        }
+        QTest::newRow("en/title@2x") << "en/title1@2x.BMP" << QSize(638, 476);
+        QTest::newRow("en/EVE00@2x") << "en/EVE00@2x.BMP" << QSize(320, 240);
     }
 
     void everyPictureIsRenderedAsA24BitBmp()
@@ -59,6 +72,31 @@ private slots:
                 colours.insert(picture.pixel(x, y));
         }
         QVERIFY2(colours.size() > 50, "a picture is drawn, not a flat colour");
+        // Every drawing has a caption in words: the English picture is not the Japanese one.
+        if (name.startsWith(QLatin1String("en/")))
+            QVERIFY(picture != readPictureFile(name.mid(3)).toImage());
+    }
+
+    // A longer English place name has a wider label: a point just inside
+    // its box, outside the Japanese one.
+    void eachLanguageShowsItsOwnPlaceLabel_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("inside");
+        QTest::addColumn<QColor>("label");
+        QTest::newRow("School") << "EVE00.BMP" << QPoint(31, 106) << QColor(Qt::white);
+        QTest::newRow("Aquarium") << "EVE11.BMP" << QPoint(47, 106) << QColor(0x7a, 0xd0, 0xff);
+        QTest::newRow("Sports Day") << "EVE13.BMP" << QPoint(51, 106) << QColor(Qt::white);
+        QTest::newRow("Festival, widened leftwards") << "EVE15.BMP" << QPoint(107, 106) << QColor(Qt::white);
+    }
+
+    void eachLanguageShowsItsOwnPlaceLabel()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, inside);
+        QFETCH(QColor, label);
+        QCOMPARE(QImage("en/" + name).pixelColor(inside), label);
+        QVERIFY(QImage(name).pixelColor(inside) != label);
     }
 
     void finerDrawingOnlyWhenDenseAndExactlyTwiceTheSize_data()
@@ -129,6 +167,67 @@ private slots:
         broken.write("BM this is not a picture");
         broken.close();
         QVERIFY_THROWS_EXCEPTION(RuntimeError, readPictureFile(name, 2.0));
+    }
+
+    void englishGameShowsThePictureInEnFolderWhereThereIsOne_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("inEn"); // what en/ holds of EVE00
+        QTest::addColumn<qreal>("deviceRatio");
+        QTest::addColumn<QString>("shown"); // the file shown, or the one reported
+        QTest::newRow("Japanese") << false << "both" << 2.0 << "EVE00@2x.BMP";
+        QTest::newRow("Japanese, en/ broken") << false << "broken" << 1.0 << "EVE00.BMP";
+        QTest::newRow("English") << true << "both" << 1.0 << "en/EVE00.BMP";
+        QTest::newRow("English, dense") << true << "both" << 2.0 << "en/EVE00@2x.BMP";
+        QTest::newRow("English, dense, no finer English") << true << "picture" << 2.0 << "en/EVE00.BMP";
+        QTest::newRow("English, nothing in en/") << true << "" << 2.0 << "EVE00@2x.BMP";
+        QTest::newRow("English, en/ broken") << true << "broken" << 1.0 << "error en/EVE00.BMP";
+    }
+
+    void englishGameShowsThePictureInEnFolderWhereThereIsOne()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, inEn);
+        QFETCH(qreal, deviceRatio);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("en")));
+        QStringList copies = {QStringLiteral("EVE00.BMP"), QStringLiteral("EVE00@2x.BMP")};
+        if (inEn != QLatin1String("broken"))
+            copies += inEn == QLatin1String("both") ? QStringList{"en/EVE00.BMP", "en/EVE00@2x.BMP"}
+                      : inEn == QLatin1String("picture") ? QStringList{"en/EVE00.BMP"}
+                                                          : QStringList{};
+        for (const QString &name : copies)
+            QVERIFY(QFile::copy(name, dir.filePath(name)));
+        if (inEn == QLatin1String("broken")) {
+            QFile broken(dir.filePath(QStringLiteral("en/EVE00.BMP")));
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write("BM this is not a picture");
+        }
+        if (english)
+            language::use(Language::English);
+        auto speakJapaneseAgain = qScopeGuard([] {
+            qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+            language::use(Language::Japanese);
+        });
+
+        const QString name = dir.filePath(QStringLiteral("EVE00.BMP"));
+        if (shown.startsWith(QLatin1String("error "))) {
+            try {
+                readPictureFile(name, deviceRatio);
+                QFAIL("a broken picture loaded");
+            } catch (const RuntimeError &error) {
+                QVERIFY2(error.message().contains(dir.filePath(shown.mid(6)) + QStringLiteral(": ")),
+                         qPrintable(error.message()));
+            }
+            return;
+        }
+        QImage picture = readPictureFile(name, deviceRatio).toImage();
+        QImage expected(shown);
+        QCOMPARE(picture.devicePixelRatio(), expected.devicePixelRatio());
+        picture.setDevicePixelRatio(1);
+        expected.setDevicePixelRatio(1);
+        QVERIFY(picture.convertToFormat(QImage::Format_RGB32) == expected.convertToFormat(QImage::Format_RGB32));
     }
 
     // Run at the screen's own ratio: once at 1 and once with QT_SCALE_FACTOR=2.
