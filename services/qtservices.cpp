@@ -4,9 +4,9 @@
 #include "services/windowing.h"
 #include "services/runtimeerror.h"
 #include "services/screenreader.h"
+#include "services/textmessagebox.h"
 #include "services/x11desktop.h"
 #include "services/windowreports.h"
-#include "windows/accessible.h"
 
 #include <QApplication>
 #include <QAbstractNativeEventFilter>
@@ -267,7 +267,6 @@ QScreen *QtServices::gameScreen() const
 
 void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &title)
 {
-    installAccessibleRoles();
     GameBox<TextMessageBox> box(*this, gameScreen(),
                                 icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
                                 title, displayText(text), QMessageBox::Ok);
