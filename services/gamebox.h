@@ -27,16 +27,22 @@ public:
     {
         this->setScreen(screen);
         // Some window managers tell another frame for a box once they have
-        // framed it, or later, than they told before: it is centred again
-        // once framed, and whenever its frame is told anew.
-        QObject::connect(&WindowReports::of(*this), &WindowReports::frameTold, this, [this] { centre(); });
+        // framed it, or later, than they told before, and some place a new
+        // window their own way: it is centred again once framed, whenever
+        // its frame is told anew and whenever the window manager puts it
+        // elsewhere while it settles it, but not once the player has moved it.
+        WindowReports &reports = WindowReports::of(*this);
+        QObject::connect(&reports, &WindowReports::frameTold, this, [this] { centre(); });
+        QObject::connect(&reports, &WindowReports::misplaced, this, [this] { centre(); });
         m_untilFramed.setInterval(10);
-        m_untilFramed.callOnTimeout(this, [this] {
-            const bool framed = WindowReports::of(*this).isFramed();
+        m_untilFramed.callOnTimeout(this, [this, &reports] {
+            const bool framed = reports.isFramed();
             if (framed || m_waited.hasExpired(2000))
                 m_untilFramed.stop();
-            if (framed)
+            if (framed) {
                 centre();
+                reports.watchSettling();
+            }
         });
     }
 
@@ -55,6 +61,9 @@ protected:
 private:
     void centre()
     {
+        WindowReports &reports = WindowReports::of(*this);
+        if (reports.movedByPlayer())
+            return;
         const QMargins frame = m_services.frameMargins(*this);
         const QRect monitor = m_screen->geometry();
         const QSize outer = this->size().grownBy(frame);
@@ -62,6 +71,7 @@ private:
                                     + QPoint((monitor.width() - outer.width()) / 2,
                                              (monitor.height() - outer.height()) / 2);
         this->setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), this->size()));
+        reports.placed();
     }
 
     QtServices &m_services;

@@ -4,9 +4,9 @@
 #include "services/windowing.h"
 #include "services/runtimeerror.h"
 #include "services/screenreader.h"
+#include "services/textmessagebox.h"
 #include "services/x11desktop.h"
 #include "services/windowreports.h"
-#include "windows/accessible.h"
 
 #include <QApplication>
 #include <QAbstractNativeEventFilter>
@@ -265,9 +265,22 @@ QScreen *QtServices::gameScreen() const
     return m_gameScreen ? m_gameScreen.data() : QGuiApplication::primaryScreen();
 }
 
+void QtServices::giveKeyboardBack(QWidget &box, const QPointer<QWidget> &had)
+{
+    if (!had || !had->isVisible())
+        return;
+    // Some window managers (openbox) give the keyboard to no window once a
+    // box has gone, others to one of their choice a moment later: it is
+    // asked for at once, and again once the window manager has let the box go.
+    activateWindow(*had);
+    awaitRelease(&box);
+    if (had && had->isVisible() && QApplication::activeWindow() != had)
+        activateWindow(*had);
+}
+
 void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &title)
 {
-    installAccessibleRoles();
+    const QPointer<QWidget> had = QApplication::activeWindow();
     GameBox<TextMessageBox> box(*this, gameScreen(),
                                 icon == BoxIcon::Question ? QMessageBox::Question : QMessageBox::Information,
                                 title, displayText(text), QMessageBox::Ok);
@@ -282,10 +295,12 @@ void QtServices::messageBox(const QString &text, BoxIcon icon, const QString &ti
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         label->setBuddy(&box);
     box.exec();
+    giveKeyboardBack(box, had);
 }
 
 QString QtServices::inputBox(const QString &prompt, const QString &title, const QString &preset)
 {
+    const QPointer<QWidget> had = QApplication::activeWindow();
     GameBox<QInputDialog> dialog(*this, gameScreen());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
@@ -295,9 +310,9 @@ QString QtServices::inputBox(const QString &prompt, const QString &title, const 
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
     }
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.textValue();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveKeyboardBack(dialog, had);
+    return accepted ? dialog.textValue() : QString();
 }
 
 QPixmap QtServices::loadPicture(const QString &fileName, qreal deviceRatio)

@@ -74,6 +74,9 @@ private:
     /// Handles events until the window manager no longer has a window just
     /// hidden as the active one, or has taken too long.
     void awaitRelease(const QPointer<QWidget> &window);
+    /// Gives the keyboard, once a box has closed, back to the window that
+    /// had it before the box opened, if that is still shown.
+    void giveKeyboardBack(QWidget &box, const QPointer<QWidget> &had);
 
     QRandomGenerator m_random;
     FramePace m_pace;

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -41,6 +42,44 @@ bool WindowReports::isFramed() const
         return *viewable;
     const QWindow *handle = m_window.windowHandle();
     return handle && handle->isExposed();
+}
+
+QPoint WindowReports::where() const
+{
+    return m_window.geometry().topLeft();
+}
+
+void WindowReports::placed()
+{
+    m_placedAt = where();
+}
+
+void WindowReports::watchSettling()
+{
+    if (m_watching)
+        return;
+    m_watching = true;
+    // A window manager places a new window its own way, if it does, before
+    // it has shown it where the program asked; once it has, a move the
+    // program did not make is the player's, however soon it comes.
+    for (int later : SettlingLooks) {
+        QTimer::singleShot(later, this, [this, last = later == SettlingLooks.back()] {
+            if (m_settled || !isFramed())
+                return;
+            if (where() == m_placedAt) {
+                m_settled = true;
+                return;
+            }
+            emit misplaced();
+            // The window manager has had its time by the last look.
+            m_settled = last;
+        });
+    }
+}
+
+bool WindowReports::movedByPlayer() const
+{
+    return m_settled && where() != m_placedAt;
 }
 
 bool WindowReports::eventFilter(QObject *watched, QEvent *event)

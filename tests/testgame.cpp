@@ -24,6 +24,7 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 #include <qpa/qplatformnativeinterface.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <memory>
 
@@ -151,3 +152,26 @@ void useOneMonitor()
 {
     useMonitors(QRect(0, 0, 800, 800));
 }
+
+namespace {
+
+// Qt 6.7 renamed the platform's report of the window with the keyboard.
+template <class Platform>
+auto reportFocus(QWindow *window, int) -> decltype(Platform::handleFocusWindowChanged(window, Qt::OtherFocusReason))
+{
+    Platform::handleFocusWindowChanged(window, Qt::ActiveWindowFocusReason);
+}
+template <class Platform>
+void reportFocus(QWindow *window, long)
+{
+    Platform::handleWindowActivated(window, Qt::ActiveWindowFocusReason);
+}
+
+} // namespace
+
+void focusAnotherProgram()
+{
+    reportFocus<QWindowSystemInterface>(nullptr, 0);
+    QWindowSystemInterface::flushWindowSystemEvents();
+}
+

@@ -52,6 +52,10 @@ QScreen *useMonitors(QRect primary, QRect other = {}, double density = 1);
 /// The offscreen platform's one monitor of every other test.
 void useOneMonitor();
 
+/// The player's keyboard goes to another program: no window of the game
+/// has it.
+void focusAnotherProgram();
+
 /// Turns the platform's accessibility on or off, as a screen reader's
 /// arrival does: while it is on, the game speaks to one.
 void useAccessibility(bool on);

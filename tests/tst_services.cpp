@@ -140,6 +140,7 @@ private slots:
             QCOMPARE(told->text(QAccessible::Name), QStringLiteral("題"));
             QVERIFY(told->textInterface());
             QCOMPARE(told->textInterface()->text(0, told->textInterface()->characterCount()), shown);
+            QCOMPARE(told->textInterface()->text(3, 6), shown.mid(3, 3));
             // ...and its label, which labels the box, is not read again as a loose label.
             auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
             QVERIFY(label);
@@ -266,11 +267,20 @@ private slots:
     }
 
     // The slower pace is for a screen reader, not for every client of the
-    // accessibility bus (this test's own are none): the desktop's setting,
-    // on at the start and switched during a game, and a screen reader
-    // started by hand (gdbus under a screen reader's name), then quit.
+    // accessibility bus (this test's own are none): the desktop's setting
+    // and a screen reader started by hand (gdbus under a screen reader's
+    // name), one on when the game starts and switched off during it, the
+    // other switched on during it.
+    void aScreenReaderIsFollowedOnTheBusesWhileTheGameRuns_data()
+    {
+        QTest::addColumn<bool>("readerFirst");
+        QTest::newRow("the desktop's setting on at the start") << false;
+        QTest::newRow("a screen reader on the bus before the game") << true;
+    }
+
     void aScreenReaderIsFollowedOnTheBusesWhileTheGameRuns()
     {
+        QFETCH(bool, readerFirst);
         const QString noBus = QStringLiteral("unix:path=/nonexistent");
         QVERIFY(!ScreenReaderWatch(QDBusConnection::connectToBus(noBus, noBus)).isOn());
         const QString client = QStandardPaths::findExecutable(QStringLiteral("gdbus"));
@@ -281,25 +291,38 @@ private slots:
         const auto quit = qScopeGuard([&bus] { bus.kill(), bus.waitForFinished(); });
         FakeLauncher launcher;
         launcher.address = QString::fromLocal8Bit(bus.readLine()).trimmed();
-        QDBusConnection desktop = QDBusConnection::connectToBus(launcher.address, QStringLiteral("desktop"));
+        launcher.screenReader = !readerFirst;
+        QDBusConnection desktop = QDBusConnection::connectToBus(launcher.address, QStringLiteral("desktop %1").arg(readerFirst));
         QVERIFY(desktop.registerVirtualObject(QStringLiteral("/org/a11y/bus"), &launcher));
         QVERIFY(desktop.registerService(QStringLiteral("org.a11y.Bus")));
-
-        ScreenReaderWatch watch(QDBusConnection::connectToBus(launcher.address, QStringLiteral("game")));
-        QTRY_VERIFY(watch.isOn());
-        launcher.tell(desktop, false);
-        QTRY_VERIFY(!watch.isOn());
         QTemporaryDir bin;
         QVERIFY(QFile::link(client, bin.filePath(QStringLiteral("orca"))));
         QProcess reader;
-        reader.start(bin.filePath(QStringLiteral("orca")), {QStringLiteral("monitor"), QStringLiteral("--address"),
-                                                            launcher.address, QStringLiteral("--dest"), QStringLiteral("org.freedesktop.DBus")});
+        // It says what it watches once it is on the bus.
+        auto startReader = [&] {
+            reader.start(bin.filePath(QStringLiteral("orca")), {QStringLiteral("monitor"), QStringLiteral("--address"),
+                                                                launcher.address, QStringLiteral("--dest"), QStringLiteral("org.freedesktop.DBus")});
+            return reader.waitForReadyRead(5000);
+        };
+        if (readerFirst)
+            QVERIFY(startReader());
+
+        ScreenReaderWatch watch(QDBusConnection::connectToBus(launcher.address, QStringLiteral("game %1").arg(readerFirst)));
+        QTRY_VERIFY(watch.isOn());
+        if (readerFirst) {
+            reader.kill();
+            reader.waitForFinished();
+        } else {
+            launcher.tell(desktop, false);
+        }
+        QTRY_VERIFY(!watch.isOn());
+        if (readerFirst)
+            launcher.tell(desktop, true);
+        else
+            startReader();
         QTRY_VERIFY(watch.isOn());
         reader.kill();
         reader.waitForFinished();
-        QTRY_VERIFY(!watch.isOn());
-        launcher.tell(desktop, true);
-        QTRY_VERIFY(watch.isOn());
     }
 
     void twipsFollowTheLogicalDpi()

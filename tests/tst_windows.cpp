@@ -4,6 +4,7 @@
 #include "game/scenes.h"
 #include "services/language.h"
 #include "services/twips.h"
+#include "services/windowreports.h"
 #include "tests/testgame.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
@@ -24,6 +25,7 @@
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace game;
 
@@ -148,6 +150,7 @@ private slots:
         QTest::newRow("frames them otherwise than it said") << "framed";
         QTest::newRow("tells another frame later") << "told";
         QTest::newRow("moves them while it settles them") << "moved";
+        QTest::newRow("the player moves one once settled, then another opens") << "player";
     }
 
     void windowsArePlacedAgainForTheFrameTheyGet()
@@ -174,9 +177,44 @@ private slots:
             main.move(main.pos() + QPoint(40, 40));
             messages.move(messages.pos() + QPoint(40, 40));
             QVERIFY(!placed());
-            QTRY_VERIFY_WITH_TIMEOUT(placed(), Form::SettlingPlacements.back() + 1000);
+            QTRY_VERIFY_WITH_TIMEOUT(placed(), WindowReports::SettlingLooks.back() + 1000);
+        } else if (manager == "player") {
+            // Where the player puts a window, it stays: also when another
+            // window opens, or the main window gets another frame.
+            QTest::qWait(WindowReports::SettlingLooks.front() + 50);
+            const QRect moved = main.geometry().translated(60, 40);
+            main.setGeometry(moved);
+            forms::show<Form4>();
+            services->frame = thick;
+            services->tellFrame(main);
+            QTest::qWait(WindowReports::SettlingLooks.back());
+            QCOMPARE(main.geometry(), moved);
+            return;
         }
         QVERIFY(placed());
+    }
+
+    // A player who has moved the main window to another monitor and types
+    // in another program gets the box at the end where the game went.
+    void theBoxAtTheEndOpensWhereThePlayerMovedTheGame()
+    {
+        QScreen *laptop = useMonitors(QRect(1280, 0, 1920, 1080), QRect(0, 280, 1280, 800));
+        const auto oneMonitor = qScopeGuard(useOneMonitor);
+        Form1 &main = forms::show<Form1>();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.move(laptop->geometry().center() - main.rect().center());
+        QTRY_COMPARE(main.screen(), laptop);
+        focusAnotherProgram();
+        QTRY_VERIFY(!QGuiApplication::focusWindow());
+        QRect box;
+        QTimer::singleShot(0, [&box] {
+            QWidget *shown = QApplication::activeModalWidget();
+            QVERIFY(shown);
+            box = shown->frameGeometry();
+            shown->close();
+        });
+        services->QtServices::messageBox(QStringLiteral("卒業式の日だ"), BoxIcon::Information, QStringLiteral("卒業式"));
+        QVERIFY2(laptop->geometry().contains(box), qPrintable(QStringLiteral("%1,%2").arg(box.x()).arg(box.y())));
     }
 
     void stopButtonHasTheFocusThenTheGraphButton()

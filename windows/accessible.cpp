@@ -1,5 +1,6 @@
 #include "windows/accessible.h"
 
+#include "services/readonlytext.h"
 #include "windows/form.h"
 #include "windows/form4.h"
 #include "windows/label.h"
@@ -14,26 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-/// What the game's texts for a screen reader share: nothing in them can be
-/// changed through it, and the whole text is one run without attributes.
-class ReadOnlyText : public QAccessibleTextInterface
-{
-public:
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    void setCursorPosition(int) override {}
-    void scrollToSubstring(int, int) override {}
-    // An empty run would make a screen reader read each line without its
-    // last character.
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
-};
 
 /// The printed scene as text that a screen reader can read line by line.
 class PrintedText : public QAccessibleWidget, public ReadOnlyText
@@ -170,48 +151,6 @@ private:
     }
 };
 
-/// A message box as an alert named by its title, described as the box
-/// asks, whose text is its message.
-class MessageText : public QAccessibleWidget, public ReadOnlyText
-{
-public:
-    explicit MessageText(QMessageBox *box)
-        : QAccessibleWidget(box, QAccessible::AlertMessage)
-    {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return message();
-        return QAccessibleWidget::text(kind);
-    }
-
-    QString text(int startOffset, int endOffset) const override
-    {
-        return message().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(message().size()); }
-    void selection(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = *endOffset = 0;
-    }
-    int selectionCount() const override { return 0; }
-    int cursorPosition() const override { return 0; }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-
-private:
-    QString message() const { return static_cast<QMessageBox *>(widget())->text(); }
-};
-
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 /// Words for a screen reader to say at once, held by an unseen child of
 /// the control with the keyboard. A screen reader speaks the text that
@@ -281,8 +220,6 @@ QAccessibleInterface *gameAccessible(const QString &className, QObject *object)
         const bool dialog = form->border() == Form::Border::FixedDialog;
         return new QAccessibleWidget(form, dialog ? QAccessible::Dialog : QAccessible::Window);
     }
-    if (className == QLatin1String("TextMessageBox"))
-        return new MessageText(static_cast<TextMessageBox *>(object));
     if (className == QLatin1String("PictureBox"))
         return new QAccessibleWidget(static_cast<PictureBox *>(object), QAccessible::Graphic);
     if (className == QLatin1String("PrintArea"))

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -52,6 +51,9 @@ Form::Form(Border border, bool taskbarEntry)
     connect(m_reports, &WindowReports::framed, this, &Form::placeWhileSettling);
     connect(m_reports, &WindowReports::frameTold, this, &Form::placeAgainForANewFrame);
     connect(m_reports, &WindowReports::screenChanged, this, &Form::placeAgainForANewFrame);
+    // Some window managers place a new window their own way a little after
+    // they have mapped it, whatever the program asked for.
+    connect(m_reports, &WindowReports::misplaced, this, &Form::placeAgain);
 }
 
 void Form::Form_QueryUnload(qint16 &, qint16 &)
@@ -104,18 +106,26 @@ QMargins Form::frame() const
 
 void Form::placeForTheFrame()
 {
+    // Where the player has put a window, it stays.
+    if (m_reports->movedByPlayer())
+        return;
     m_placedFor = frame();
     placeOnScreen();
+    m_reports->placed();
 }
 
 void Form::placeAgain()
 {
+    const QRect before = geometry();
     placeForTheFrame();
+    const bool moved = geometry() != before;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
         auto *other = qobject_cast<Form *>(window);
-        // One still being framed is placed once it is.
-        if (other && other != this && !other->m_unloaded && other->m_reports->isFramed())
+        // One still being framed is placed once it is; one that is where
+        // it was placed for its frame stays, unless this one moved.
+        if (other && other != this && !other->m_unloaded && other->m_reports->isFramed()
+            && (moved || other->frame() != other->m_placedFor))
             other->placeForTheFrame();
     }
 }
@@ -127,14 +137,7 @@ void Form::placeWhileSettling()
     // Once framed, the window is placed for the frames known by then: its
     // own, and the main window's for the message window below it.
     placeAgain();
-    // Some window managers place a new window their own way a little after
-    // they have mapped it, whatever the program asked for.
-    for (int later : SettlingPlacements) {
-        QTimer::singleShot(later, this, [this] {
-            if (!m_unloaded && m_reports->isFramed())
-                placeAgain();
-        });
-    }
+    m_reports->watchSettling();
 }
 
 void Form::placeAgainForANewFrame()

@@ -6,8 +6,6 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-#include <array>
-
 class WindowReports;
 
 /// A window of the game. Each window is a single instance, created and
@@ -42,13 +40,11 @@ public:
     virtual void Form_Unload(qint16 &cancel);
 
     /// Sets the window's size and place on the screen as its load handler
-    /// does. Run again once the window manager has framed the window, a few
-    /// times while it settles it, and whenever it turns out to draw another
-    /// frame than the one the window was placed for (see placeAgain).
+    /// does. Run again once the window manager has framed the window, when
+    /// it places the window its own way while it settles it, and whenever it
+    /// turns out to draw another frame than the one the window was placed
+    /// for (see placeAgain); never once the player has moved the window.
     virtual void placeOnScreen() {}
-    /// When a framed window is placed again while the window manager
-    /// settles it, in milliseconds after it was framed.
-    static constexpr std::array<int, 3> SettlingPlacements{100, 400, 1500};
 
     /// Runs the unload handlers and destroys the window unless one of them
     /// cancels. Returns whether the window was unloaded.
@@ -95,15 +91,18 @@ private:
     /// The frame the window manager draws around the window, in pixels.
     QMargins frame() const;
     void setClientSize(QSize size);
-    /// Places the window for the frame it has now.
+    /// Places the window for the frame it has now, unless the player has
+    /// moved it.
     void placeForTheFrame();
     /// Places this window again for the frame it has now, then every other
-    /// framed window, since the message window's place follows the main
-    /// window's.
+    /// framed window that has another frame than it was placed for, or all
+    /// of them when this one moved, since the message window's place
+    /// follows the main window's.
     void placeAgain();
     /// Places the window again when its frame is not the one it was placed for.
     void placeAgainForANewFrame();
-    /// Places the window again now that it is framed, and a few times later.
+    /// Places the window again now that it is framed, and whenever the
+    /// window manager puts it elsewhere while it settles it.
     void placeWhileSettling();
 
     WindowReports *m_reports;
