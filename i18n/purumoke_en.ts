@@ -287,7 +287,7 @@ I&apos;m loading the files, so kindly wait a bit, will ya. And the game starts a
     </message>
     <message>
         <source>大サーヴィス</source>
-        <translation>Big Sööörvice</translation>
+        <translation>Big Serrrvice</translation>
     </message>
     <message>
         <source>Here we GO!</source>

@@ -3,15 +3,20 @@
 # way a player does: keys and the window manager's close command; measures
 # where its windows sit by the frames the window manager really draws; and
 # reads it through the accessibility bus, as a screen reader does.
-#   desktop_session.sh GAME PICTURE_FOLDER WINDOW_MANAGER
+#   desktop_session.sh GAME PICTURE_FOLDER WINDOW_MANAGER [LANGUAGE]
 # WINDOW_MANAGER is openbox, kwin_x11, mutter or xfwm4. Every one gets the
 # window checks (where each window sits, which has a taskbar entry) and a
 # game by keyboard; openbox, the window manager the other tests use, also
 # the error reports, the close button and the screen reader's reading.
+# LANGUAGE is ja (the default: the game is told to speak Japanese, whatever
+# the caller's locale) or en: the game is started on an English desktop
+# (LANG=en_US.UTF-8), and only the game by keyboard is played, read through
+# the accessibility bus under openbox, where nothing may be Japanese.
 set -u
 game=$(realpath "$1")
 pictures=$(realpath "$2")
 wm_name=$3
+language=${4:-ja}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 for tool in xvfb-run "$wm_name" xdotool xprop xwininfo xwd wmctrl dbus-run-session dbus-send; do
@@ -33,6 +38,20 @@ if [ -z "${PURUMOKE_IN_XVFB:-}" ]; then
     PURUMOKE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
         dbus-run-session -- "$0" "$@" 2> >(grep -v "fd limit" >&2)
 fi
+# The captions the game's windows and boxes are found by.
+if [ "$language" = en ]; then
+    TITLE="Purumoke Nostalica" ABOUT="Purumoke!" MAIN="PuruNos Main Screen" MESSAGES="Message"
+    GRAPH="Purumoke Graph" ENDING="Under the Legendary Tree" GRADUATION="Graduation" NOBODY="Huh?"
+    OPENING=("Listen Up, Nyeh (1/3)" "Listen Up, Nyeh (2/3)" "Listen Up, Nyeh (3/3)" "Big Serrrvice" "Here we GO!")
+    game_language=(env LANG=en_US.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=)
+    export PURUMOKE_LANGUAGE=en
+else
+    TITLE="ぷるもけ　ノスタリカ" ABOUT="ぷるもけ！" MAIN="ぷるノス　メイン画面" MESSAGES="メッセージ"
+    GRAPH="ぷるもけグラフ" ENDING="伝説の樹の下" GRADUATION="卒業式" NOBODY="あれ？"
+    OPENING=("説明なのねん (1/3)" "説明なのねん (2/3)" "説明なのねん (3/3)" "大サーヴィス" "Here we GO!")
+    game_language=(--language=ja)
+fi
+
 # The game runs on the X server, whatever platform the unit tests use; it
 # talks to the accessibility bus as on a desktop with a screen reader, the
 # bus started first, as a desktop session does.
@@ -128,9 +147,13 @@ answer() {
 start_without() {
     window_manager
     rm -rf "$work/run" && mkdir "$work/run"
-    cp "$pictures"/*.BMP "$work/run/"
+    cp -r "$pictures"/*.BMP "$pictures/en" "$work/run/"
     [ -n "$1" ] && rm -f "$work/run/$1"
-    (cd "$work/run" && exec "$game") >/dev/null 2>&1 &
+    if [ "${game_language[0]}" = env ]; then
+        (cd "$work/run" && exec "${game_language[@]}" "$game") >/dev/null 2>&1 &
+    else
+        (cd "$work/run" && exec "$game" "${game_language[@]}") >/dev/null 2>&1 &
+    fi
     pid=$!
 }
 
@@ -247,7 +270,7 @@ shown() {
 
 start_from_title() {
     local title
-    title=$(window "ぷるもけ　ノスタリカ") || { fail "no title window"; return 1; }
+    title=$(window "$TITLE") || { fail "no title window"; return 1; }
     # Alt+F opens the File menu, S starts; the title window then goes.
     for _ in $(seq 5); do
         xdotool windowactivate --sync "$title" 2>/dev/null
@@ -258,11 +281,11 @@ start_from_title() {
         sleep 0.5
         xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$title" || break
     done
-    answer "説明なのねん (1/3)" && answer "説明なのねん (2/3)" && answer "説明なのねん (3/3)" \
-        && answer "大サーヴィス" && answer "Here we GO!"
+    answer "${OPENING[0]}" && answer "${OPENING[1]}" && answer "${OPENING[2]}" \
+        && answer "${OPENING[3]}" && answer "${OPENING[4]}"
 }
 
-if [ "$wm_name" = openbox ]; then
+if [ "$wm_name" = openbox ] && [ "$language" = ja ]; then
     echo "-- an event picture is missing: the error report, then a non-zero exit"
     start_without EVE05.BMP
     start_from_title
@@ -273,7 +296,7 @@ if [ "$wm_name" = openbox ]; then
     echo "-- the title picture is missing: the report, and no title window"
     start_without title1.BMP
     answer "実行時エラー"
-    xdotool search --name "^ぷるもけ　ノスタリカ\$" >/dev/null 2>&1 && fail "the title window showed"
+    xdotool search --name "^$TITLE\$" >/dev/null 2>&1 && fail "the title window showed"
     finish
     [ "$status" != 0 ] && [ "$status" != timeout ] || fail "exit status $status without title1.BMP"
 
@@ -283,21 +306,21 @@ if [ "$wm_name" = openbox ]; then
     reader title
     start_from_title
     started=$(date +%s.%N)
-    if window "卒業式" "$calendar_wait" >/dev/null; then
+    if window "$GRADUATION" "$calendar_wait" >/dev/null; then
         # A screen reader's pace takes twice as long: the bound lies midway.
         awk -v ran="$(date +%s.%N)" -v started="$started" -v limit="$((3 * calendar_days / (2 * refresh_rate)))" '
             BEGIN { printf "the calendar ran %.1f s (below %d s)\n", ran - started, limit; exit !(ran - started < limit) }' \
             || fail "the calendar ran at a screen reader's pace with none on"
     fi
-    answer "卒業式" "$calendar_wait"
-    answer "あれ？"
+    answer "$GRADUATION" "$calendar_wait"
+    answer "$NOBODY"
     finish
     [ "$status" = 0 ] || fail "exit status $status after the failure ending"
 
     echo "-- the title window's close button ends the program with status 0"
     start_without ""
-    if shown "ぷるもけ　ノスタリカ"; then
-        title=$(xdotool search --onlyvisible --name "^ぷるもけ　ノスタリカ\$" 2>/dev/null | head -n 1)
+    if shown "$TITLE"; then
+        title=$(xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | head -n 1)
         # Asked again in case the window manager had not taken the window on yet.
         for _ in $(seq 20); do
             wmctrl -i -c "$title"
@@ -351,33 +374,33 @@ answer_by_key() {
 # Return on the boxes and a name typed into the name box.
 start_by_keys() {
     local title
-    title=$(window "ぷるもけ　ノスタリカ") || { fail "no title window"; return 1; }
+    title=$(window "$TITLE") || { fail "no title window"; return 1; }
     becomes_active "$title" || { fail "the title window does not have the keyboard"; return 1; }
     for _ in $(seq 5); do
         xdotool key --clearmodifiers alt+h
         sleep 0.3
         xdotool key Return
-        shown "ぷるもけ！" && break
+        shown "$ABOUT" && break
         xdotool key Escape
     done
-    answer_by_key "ぷるもけ！" || return 1
+    answer_by_key "$ABOUT" || return 1
     becomes_active "$title" || { fail "the title window does not have the keyboard after the About box"; return 1; }
     for _ in $(seq 5); do
         xdotool key --clearmodifiers alt+f
         sleep 0.3
         xdotool key s
-        shown "ぷるもけ　ノスタリカ" gone && break
+        shown "$TITLE" gone && break
         # A slow menu missed the S: close it and ask again.
         xdotool key Escape
     done
-    answer_by_key "説明なのねん (1/3)" && answer_by_key "説明なのねん (2/3)" \
-        && answer_by_key "説明なのねん (3/3)" && answer_by_key "大サーヴィス" "Purumo" \
-        && answer_by_key "Here we GO!"
+    answer_by_key "${OPENING[0]}" && answer_by_key "${OPENING[1]}" \
+        && answer_by_key "${OPENING[2]}" && answer_by_key "${OPENING[3]}" "Purumo" \
+        && answer_by_key "${OPENING[4]}"
 }
 
 echo "-- $wm_name: the windows where they belong, by keyboard alone (and a screen reader under openbox)"
 start_without ""
-title=$(window "ぷるもけ　ノスタリカ") || fail "no title window"
+title=$(window "$TITLE") || fail "no title window"
 if [ -n "$title" ]; then
     settles centred "$title" || fail "the title window is not centred by its frame: $(outer "$title")"
     settles title_picture_whole "$title" || fail "the title picture is cut: client $(outer "$title")"
@@ -386,8 +409,8 @@ fi
 [ "$wm_name" = openbox ] && reader title
 box_centred() { settles centred "$1" || fail "the box \"$2\" is not centred by its frame: $(outer "$1")"; }
 check_box=box_centred start_by_keys
-main=$(window "ぷるノス　メイン画面")
-messages=$(window "メッセージ")
+main=$(window "$MAIN")
+messages=$(window "$MESSAGES")
 if [ -z "$main" ] || [ -z "$messages" ] || ! becomes_active "$main"; then
     fail "the main window is not active when the calendar starts"
 else
@@ -402,8 +425,8 @@ else
             wmctrl -i -c "$main"
             wmctrl -i -c "$messages"
             sleep 0.5
-            shown "ぷるノス　メイン画面" || fail "the main window closed"
-            shown "メッセージ" || fail "the message window closed"
+            shown "$MAIN" || fail "the main window closed"
+            shown "$MESSAGES" || fail "the message window closed"
             kill -0 "$pid" 2>/dev/null || fail "the game ended on a close request"
             xdotool windowactivate --sync "$messages" 2>/dev/null
             becomes_active "$messages"
@@ -416,13 +439,13 @@ else
     # button then: Space stops time.
     for close_key in Return Escape; do
         xdotool key --clearmodifiers Tab space
-        if shown "ぷるもけグラフ"; then
-            graph=$(window "ぷるもけグラフ")
+        if shown "$GRAPH"; then
+            graph=$(window "$GRAPH")
             settles centred "$graph" || fail "the graph window is not centred by its frame: $(outer "$graph")"
             taskbar "$graph" none graph
             [ "$close_key" = Return ] && [ "$wm_name" = openbox ] && reader graph
             xdotool key --clearmodifiers "$close_key"
-            shown "ぷるもけグラフ" gone || fail "$close_key did not close the graph"
+            shown "$GRAPH" gone || fail "$close_key did not close the graph"
         else
             fail "Tab and Space did not open the graph"
         fi
@@ -430,10 +453,10 @@ else
         stop_time && go_on
     done
 fi
-answer "卒業式" "$calendar_wait"
+answer "$GRADUATION" "$calendar_wait"
 # Either a heroine's letter, which Escape closes, or nobody came.
 for _ in $(seq 150); do
-    ending=$(xdotool search --all --onlyvisible --pid "$pid" --name "^伝説の樹の下\$" 2>/dev/null | head -n 1)
+    ending=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$ENDING\$" 2>/dev/null | head -n 1)
     if [ -n "$ending" ]; then
         becomes_active "$ending" || fail "the ending window is not active"
         settles centred "$ending" || fail "the ending window is not centred by its frame: $(outer "$ending")"
@@ -441,7 +464,7 @@ for _ in $(seq 150); do
         xdotool key --clearmodifiers Escape
         break
     fi
-    xdotool search --onlyvisible --name "^あれ？\$" >/dev/null 2>&1 && { answer "あれ？"; break; }
+    xdotool search --onlyvisible --name "^${NOBODY//\?/\\?}\$" >/dev/null 2>&1 && { answer "$NOBODY"; break; }
     sleep 0.1
 done
 finish
@@ -484,9 +507,9 @@ two_monitors() {
         window_manager
         xdotool mousemove 640 680
         start_without ""
-        title=$(window "ぷるもけ　ノスタリカ") && on_primary "$title" "the title window"
+        title=$(window "$TITLE") && on_primary "$title" "the title window"
         check_box=on_primary start_by_keys
-        main=$(window "ぷるノス　メイン画面") && on_primary "$main" "the main window" || exit 1
+        main=$(window "$MAIN") && on_primary "$main" "the main window" || exit 1
         sleep 0.3
         xdotool windowmove --sync "$main" 100 380 mousemove 2240 540
         # Past the game's last look at a new window (SettlingLooks in
@@ -495,15 +518,15 @@ two_monitors() {
         read -r left top width _ < <(outer "$main")
         (( left >= 0 && left + width <= 1280 && top >= 280 )) \
             || fail "the main window moved onto the laptop did not stay there: $(outer "$main")"
-        box=$(window "卒業式" "$calendar_wait") && { settles centred_on "$box" "${laptop[@]}" \
+        box=$(window "$GRADUATION" "$calendar_wait") && { settles centred_on "$box" "${laptop[@]}" \
             || fail "the box at the end is not centred on the laptop: $(outer "$box")"; }
         exit "$failures"
     )
     failures=$((failures + $?))
     kill "$xorg_PID" && wait "$xorg_PID"
 }
-case "$wm_name" in
-    openbox | kwin_x11)
+case "$wm_name:$language" in
+    openbox:ja | kwin_x11:ja)
         echo "-- $wm_name on two monitors: the boxes open where the game is, not under the pointer"
         two_monitors
         ;;
