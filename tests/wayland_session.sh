@@ -51,7 +51,7 @@ start_weston() {
 
 # Starts the game from its picture folder with this environment.
 start_game() {
-    (cd "$pictures" && exec env "$@" WAYLAND_DISPLAY="$socket" "$game") >"$work/game.out" 2>"$work/game.err" &
+    (cd "$pictures" && exec env "$@" WAYLAND_DISPLAY="$socket" "$game" --language=ja) >"$work/game.out" 2>"$work/game.err" &
     pid=$!
 }
 
